@@ -1,0 +1,51 @@
+// The console layer: the one place that knows whether it talks to a terminal,
+// the Windows console, or a pipe or file. No other file includes a platform
+// header or writes an escape sequence.
+#pragma once
+
+#include <string>
+
+// Text attribute as on the Windows console: foreground = attribute & 15,
+// background = (attribute >> 4) & 15; bits blue 1, green 2, red 4, intensity 8.
+// Nothing is written when standard output is a file or a pipe.
+void setcolor(int attribute);
+
+// The ANSI SGR sequence that setcolor writes on a POSIX terminal, e.g. 7 -> "\x1b[0;37;40m".
+std::string ansiSequence(int attribute);
+
+// A code page 437 double-line frame character (185-188, 200-206): the single byte
+// when redirected or on Windows, its UTF-8 glyph on a POSIX terminal.
+void printFrame(int code);
+
+// The UTF-8 encoding of a code page 437 frame character; empty for other codes.
+std::string frameUtf8(int code);
+
+// End of input (closed pipe, end of file, Ctrl+D on an empty terminal line).
+inline constexpr int kEndOfInput = -1;
+
+// One key press, unbuffered and without echo (the _getch role): 0-255, or
+// kEndOfInput. On a terminal Enter arrives as '\r'; from a pipe or a file this is
+// simply the next byte of standard input.
+int getKey();
+
+enum class Read { ok, invalid, end };
+
+// One white-space-delimited word, as "%s" reads it: leading white space is
+// skipped, the white space after the word stays unread. Result ok or end.
+Read readWord(std::string& word);
+
+// One integer typed as a word, as "%d" reads it: invalid when the word is not a
+// whole decimal integer in range (the word is consumed then), end at end of input.
+Read readInt(int& value);
+
+// Two integers separated by white space or by one comma ("4 4", "4,4", "4, 4").
+// On invalid input the rest of the line is discarded, so asking again reads
+// fresh input.
+Read readIntPair(int& first, int& second);
+
+// True when standard output is a terminal or console (colours and frames show).
+bool outputIsTerminal();
+
+// A one-line status message on a terminal only (nothing when redirected); an
+// empty text erases it again, leaving the cursor at the start of the line.
+void statusLine(const std::string& text);

@@ -1,0 +1,133 @@
+#include "console.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+TEST(Colours, ConsoleBitsMapToAnsiWithRedAndBlueSwapped) {
+    EXPECT_EQ(ansiSequence(7), "\x1b[0;37;40m");
+    EXPECT_EQ(ansiSequence(8), "\x1b[0;90;40m");
+    EXPECT_EQ(ansiSequence(12), "\x1b[0;91;40m");
+    EXPECT_EQ(ansiSequence(15), "\x1b[0;97;40m");
+    EXPECT_EQ(ansiSequence(135), "\x1b[0;37;100m");
+    EXPECT_EQ(ansiSequence(143), "\x1b[0;97;100m");
+    EXPECT_EQ(ansiSequence(0), "\x1b[0;30;40m");
+    EXPECT_EQ(ansiSequence(1), "\x1b[0;34;40m"); // console blue
+    EXPECT_EQ(ansiSequence(4), "\x1b[0;31;40m"); // console red
+    EXPECT_EQ(ansiSequence(6), "\x1b[0;33;40m"); // console brown -> ANSI yellow
+    EXPECT_EQ(ansiSequence(252), "\x1b[0;91;107m");
+    EXPECT_EQ(ansiSequence(119), "\x1b[0;37;47m");
+    EXPECT_EQ(ansiSequence(136), "\x1b[0;90;100m");
+}
+
+TEST(Colours, BitsAboveTheBackgroundAreIgnored) {
+    EXPECT_EQ(ansiSequence(0x100 | 7), ansiSequence(7));
+}
+
+TEST(Frames, EveryCodePage437FrameByteHasItsGlyph) {
+    const std::pair<int, const char*> glyphs[] = {
+        {185, "╣"}, {186, "║"}, {187, "╗"}, {188, "╝"}, {200, "╚"}, {201, "╔"},
+        {202, "╩"}, {203, "╦"}, {204, "╠"}, {205, "═"}, {206, "╬"}};
+    for (const auto& [code, glyph] : glyphs) EXPECT_EQ(frameUtf8(code), glyph) << code;
+    EXPECT_EQ(frameUtf8(65), "");
+}
+
+// The readers take standard input; each case puts the given bytes there.
+class Readers : public ::testing::Test {
+  protected:
+    void input(const std::string& bytes) {
+        const auto path = std::filesystem::temp_directory_path() /
+                          ("console-input-" + std::to_string(getpid()));
+        std::ofstream(path, std::ios::binary) << bytes;
+        ASSERT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
+        std::filesystem::remove(path);
+    }
+};
+
+TEST_F(Readers, KeysAreTheBytesOfTheStreamLineEndsIncluded) {
+    input("a\n\r\xe0" "b");
+    EXPECT_EQ(getKey(), 'a');
+    EXPECT_EQ(getKey(), '\n');
+    EXPECT_EQ(getKey(), '\r');
+    EXPECT_EQ(getKey(), 0xe0); // a high byte is a key, not end of input
+    EXPECT_EQ(getKey(), 'b');
+    EXPECT_EQ(getKey(), kEndOfInput);
+    EXPECT_EQ(getKey(), kEndOfInput);
+}
+
+TEST_F(Readers, WordsSkipWhiteSpaceAndLeaveTheLineEndForTheNextKey) {
+    input("  \t\nanna  meier\nx");
+    std::string word;
+    ASSERT_EQ(readWord(word), Read::ok);
+    EXPECT_EQ(word, "anna");
+    ASSERT_EQ(readWord(word), Read::ok);
+    EXPECT_EQ(word, "meier");
+    EXPECT_EQ(getKey(), '\n');
+    EXPECT_EQ(getKey(), 'x');
+    EXPECT_EQ(readWord(word), Read::end);
+}
+
+TEST_F(Readers, WordAtEndOfInputWithoutLineEnd) {
+    input("last");
+    std::string word;
+    ASSERT_EQ(readWord(word), Read::ok);
+    EXPECT_EQ(word, "last");
+    EXPECT_EQ(readWord(word), Read::end);
+}
+
+TEST_F(Readers, IntegersAreWholeWordsAndAnythingElseIsConsumedAsInvalid) {
+    input("2 -7 +3 abc 12x 99999999999 2147483647 -2147483648 -");
+    int value = 42;
+    ASSERT_EQ(readInt(value), Read::ok);
+    EXPECT_EQ(value, 2);
+    ASSERT_EQ(readInt(value), Read::ok);
+    EXPECT_EQ(value, -7);
+    ASSERT_EQ(readInt(value), Read::ok);
+    EXPECT_EQ(value, 3);
+    value = 42;
+    EXPECT_EQ(readInt(value), Read::invalid);
+    EXPECT_EQ(readInt(value), Read::invalid);
+    EXPECT_EQ(readInt(value), Read::invalid); // out of range, never wrapped
+    EXPECT_EQ(value, 42);
+    ASSERT_EQ(readInt(value), Read::ok);
+    EXPECT_EQ(value, 2147483647);
+    ASSERT_EQ(readInt(value), Read::ok);
+    EXPECT_EQ(value, -2147483648);
+    EXPECT_EQ(readInt(value), Read::invalid);
+    EXPECT_EQ(readInt(value), Read::end);
+}
+
+TEST_F(Readers, PairsTakeBlankOrCommaBetween) {
+    input("4 4\n3,5\n 2, 7\n6\n8\n-1 , 0\n");
+    int a = 0, b = 0;
+    const std::pair<int, int> expected[] = {{4, 4}, {3, 5}, {2, 7}, {6, 8}, {-1, 0}};
+    for (const auto& [first, second] : expected) {
+        ASSERT_EQ(readIntPair(a, b), Read::ok);
+        EXPECT_EQ(a, first);
+        EXPECT_EQ(b, second);
+    }
+    EXPECT_EQ(getKey(), '\n');
+    EXPECT_EQ(readIntPair(a, b), Read::end);
+}
+
+TEST_F(Readers, ABadPairDiscardsItsLineSoTheQuestionCanBeAskedAgain) {
+    input("x 4\n4,,4\n4 4x\n4 y\n5 6\n");
+    int a = 0, b = 0;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(readIntPair(a, b), Read::invalid) << i;
+    ASSERT_EQ(readIntPair(a, b), Read::ok);
+    EXPECT_EQ(a, 5);
+    EXPECT_EQ(b, 6);
+}
+
+TEST_F(Readers, EndOfInputInsideAPairIsEnd) {
+    input("4 ");
+    int a = 0, b = 0;
+    EXPECT_EQ(readIntPair(a, b), Read::end);
+}
+
+} // namespace

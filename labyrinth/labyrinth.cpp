@@ -1,0 +1,182 @@
+#include "labyrinth.h"
+
+#include "console.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+const char* const kNurNullUndEins =
+    "\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n";
+
+enum class Gelesen { ok, keineDatei, falscheDimension, falscheZiffer };
+
+// The next character that is not white space, or eof.
+int naechstesZeichen(std::istream& datei) {
+    int c = datei.get();
+    while (c != std::char_traits<char>::eof() && std::isspace(static_cast<unsigned char>(c))) {
+        c = datei.get();
+    }
+    return c;
+}
+
+// One digit per cell, row by row; white space anywhere is optional, and after the last
+// cell only white space may follow. The file is closed again before anything is shown.
+Gelesen leseDatei(int feld[][kMaxGroesse], int spalten, int zeilen) {
+    std::ifstream datei("labyrint.def");
+    if (!datei) return Gelesen::keineDatei;
+    for (int zeile = 0; zeile < zeilen; ++zeile) {
+        for (int spalte = 0; spalte < spalten; ++spalte) {
+            const int c = naechstesZeichen(datei);
+            if (c == '0' || c == '1') {
+                feld[zeile][spalte] = c - '0';
+            } else if (c >= '2' && c <= '9') {
+                // Such a cell would be neither passable nor drawable.
+                return Gelesen::falscheZiffer;
+            } else {
+                // Too few digits, or a character that is no digit at all.
+                return Gelesen::falscheDimension;
+            }
+        }
+    }
+    if (naechstesZeichen(datei) != std::char_traits<char>::eof()) return Gelesen::falscheDimension;
+    return Gelesen::ok;
+}
+
+void randLinie(int spalten) {
+    std::fputs("\t\t", stdout);
+    setcolor(136);
+    std::fputc('+', stdout);
+    for (int spalte = 0; spalte < spalten; ++spalte) std::fputc('-', stdout);
+    std::fputc('+', stdout);
+    setcolor(7);
+    std::fputc('\n', stdout);
+}
+
+// Marks in `zumAusgang` every free cell from which the exit can be reached over free
+// cells alone (walls and cells of the way block): a flood fill from the exit.
+void markiereZumAusgang(int feld[][kMaxGroesse], int spalten, int zeilen,
+                        bool zumAusgang[][kMaxGroesse]) {
+    for (int zeile = 0; zeile < zeilen; ++zeile) {
+        for (int spalte = 0; spalte < spalten; ++spalte) zumAusgang[zeile][spalte] = false;
+    }
+    if (feld[zeilen - 1][spalten - 1] != kFrei) return;
+
+    // Each cell is pushed at most once, so one slot per cell of the grid suffices.
+    int stapel[kMaxGroesse * kMaxGroesse];
+    int oben = 0;
+    zumAusgang[zeilen - 1][spalten - 1] = true;
+    stapel[oben++] = (zeilen - 1) * kMaxGroesse + (spalten - 1);
+    while (oben > 0) {
+        const int zelle = stapel[--oben];
+        const int zeile = zelle / kMaxGroesse;
+        const int spalte = zelle % kMaxGroesse;
+        const int nachbarn[4][2] = {{zeile + 1, spalte}, {zeile, spalte + 1}, {zeile - 1, spalte},
+                                    {zeile, spalte - 1}};
+        for (const auto& [z, s] : nachbarn) {
+            if (z < 0 || z >= zeilen || s < 0 || s >= spalten) continue;
+            if (zumAusgang[z][s] || feld[z][s] != kFrei) continue;
+            zumAusgang[z][s] = true;
+            stapel[oben++] = z * kMaxGroesse + s;
+        }
+    }
+}
+
+} // namespace
+
+int init(int feld[][kMaxGroesse], int spalten, int zeilen) {
+    if (spalten < 1 || spalten > kMaxGroesse || zeilen < 1 || zeilen > kMaxGroesse) {
+        std::fputs(kDimensionenFalsch, stdout);
+        return 0;
+    }
+    switch (leseDatei(feld, spalten, zeilen)) {
+    case Gelesen::keineDatei:
+        std::fputs("\tFehler beim Oeffnen der Datei labyrint.def!\n", stdout);
+        return 0;
+    case Gelesen::falscheDimension:
+        std::fputs(kDimensionenFalsch, stdout);
+        return 0;
+    case Gelesen::falscheZiffer:
+        std::fputs(kNurNullUndEins, stdout);
+        return 0;
+    case Gelesen::ok:
+        break;
+    }
+    std::fputs("\tDatei \"labyrint.def\" erfolgreich eingelesen.\n", stdout);
+    ausgabe(feld, spalten, zeilen);
+    std::fputs("\t\tSuche mit Enter beginnen", stdout);
+    // Any key starts the search; at end of input it starts all the same, so a scripted
+    // run still gets its answer.
+    getKey();
+    std::fputs("\n\n", stdout);
+    return 1;
+}
+
+void ausgabe(int feld[][kMaxGroesse], int spalten, int zeilen) {
+    randLinie(spalten);
+    for (int zeile = 0; zeile < zeilen; ++zeile) {
+        std::fputs("\t\t", stdout);
+        setcolor(136);
+        std::fputc('|', stdout);
+        setcolor(7);
+        for (int spalte = 0; spalte < spalten; ++spalte) {
+            const int wert = feld[zeile][spalte];
+            if (wert == kWeg) {
+                setcolor(252);
+                std::fputc('o', stdout);
+                setcolor(7);
+            } else if (wert == kFrei || wert == kWand) {
+                setcolor(wert == kFrei ? 255 : 119);
+                std::printf("%d", wert);
+                setcolor(7);
+            }
+        }
+        setcolor(136);
+        std::fputc('|', stdout);
+        setcolor(7);
+        std::fputc('\n', stdout);
+    }
+    randLinie(spalten);
+    std::fputc('\n', stdout);
+}
+
+// The plain depth-first search (mark the cell, try down, right, up, left, unmark on
+// failure) forgets its dead ends and can take exponential time. Entered at a free
+// neighbour, it returns 1 exactly when the exit can be reached from that neighbour
+// over free cells off the current way: it tries every such path, and a failed attempt
+// leaves every cell as it found it. So its way always continues into the first
+// neighbour, in that order, from which the exit is reachable, and every neighbour
+// before it is a failed attempt without trace. Entering only that neighbour therefore
+// gives the same way, cell for cell; and since the exit stays reachable from each cell
+// entered, the search never backs out, which keeps it a loop instead of 2500 levels of
+// recursion.
+int sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
+    bool zumAusgang[kMaxGroesse][kMaxGroesse];
+    feld[zeile][spalte] = kWeg; // whatever it held, a wall at the entrance included
+    while (spalte != spalten - 1 || zeile != zeilen - 1) {
+        markiereZumAusgang(feld, spalten, zeilen, zumAusgang);
+        const int nachbarn[4][2] = {{zeile + 1, spalte}, {zeile, spalte + 1}, {zeile - 1, spalte},
+                                    {zeile, spalte - 1}};
+        bool weiter = false;
+        for (const auto& [z, s] : nachbarn) {
+            if (z < 0 || z >= zeilen || s < 0 || s >= spalten || !zumAusgang[z][s]) continue;
+            zeile = z;
+            spalte = s;
+            weiter = true;
+            break;
+        }
+        if (!weiter) {
+            // Only possible at the first cell: every later one was entered because the exit
+            // was reachable from it.
+            feld[zeile][spalte] = kFrei;
+            return 0;
+        }
+        feld[zeile][spalte] = kWeg;
+    }
+    std::fputs("\t\tWeg gefunden:\n", stdout);
+    ausgabe(feld, spalten, zeilen);
+    return 1;
+}

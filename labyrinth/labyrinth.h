@@ -1,0 +1,31 @@
+// The maze: its grid, the definition file "labyrint.def", the drawing and the way search.
+#pragma once
+
+// The grid holds at most this many rows and columns; a maze uses its top-left corner.
+inline constexpr int kMaxGroesse = 50;
+
+// Cell values.
+inline constexpr int kFrei = 0;
+inline constexpr int kWand = 1;
+inline constexpr int kWeg = -1;
+
+// The messages that the set-up dialogue shares with init.
+inline constexpr const char* kDimensionenFalsch =
+    "\tDie Dimensionen wurden falsch eingegeben!\n Bitte erneute Eingabe!\n\n";
+inline constexpr const char* kNurNullUndEins =
+    "\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n Bitte erneute "
+    "Eingabe!\n\n";
+
+// Reads the maze of `zeilen` rows and `spalten` columns (each 1 to kMaxGroesse) from
+// "labyrint.def", shows it and waits for a key. 1 when read and shown, 0 when the size
+// has to be asked again (the reason has been printed).
+int init(int feld[][kMaxGroesse], int spalten, int zeilen);
+
+// Prints the maze in its frame: the way as o, free cells as 0, walls as 1.
+void ausgabe(int feld[][kMaxGroesse], int spalten, int zeilen);
+
+// Searches a way from the cell (zeile, spalte) to the bottom-right cell, in the order
+// down, right, up, left. On success prints "\t\tWeg gefunden:\n" and the maze with the
+// way (cells marked kWeg) and returns 1; otherwise every cell it marked is free again
+// and it returns 0.
+int sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile);

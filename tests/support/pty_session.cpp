@@ -1,0 +1,122 @@
+#include "pty_session.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <pty.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace pty {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int millisLeft(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
+} // namespace
+
+Session::Session(const std::string& exe, const std::string& cwd) {
+    termios settings{};
+    // A plain cooked terminal, as a shell would hand it over.
+    settings.c_iflag = ICRNL | IXON | IUTF8;
+    settings.c_oflag = OPOST | ONLCR;
+    settings.c_cflag = CS8 | CREAD | B38400;
+    settings.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | IEXTEN | ECHOCTL | ECHOKE;
+    settings.c_cc[VINTR] = 3;
+    settings.c_cc[VQUIT] = 28;
+    settings.c_cc[VERASE] = 127;
+    settings.c_cc[VKILL] = 21;
+    settings.c_cc[VEOF] = 4;
+    settings.c_cc[VMIN] = 1;
+    settings.c_cc[VTIME] = 0;
+    winsize size{24, 100, 0, 0};
+    pid_ = forkpty(&master_, nullptr, &settings, &size);
+    if (pid_ < 0) throw std::runtime_error("forkpty failed");
+    if (pid_ == 0) {
+        if (chdir(cwd.c_str()) != 0) _exit(126);
+        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+Session::~Session() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (master_ >= 0) close(master_);
+}
+
+void Session::send(const std::string& keys) {
+    std::size_t done = 0;
+    while (done < keys.size()) {
+        const ssize_t put = write(master_, keys.data() + done, keys.size() - done);
+        if (put < 0 && errno != EINTR) throw std::runtime_error("write to pty failed");
+        if (put > 0) done += static_cast<std::size_t>(put);
+    }
+}
+
+bool Session::waitFor(const std::string& needle, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (out_.find(needle) == std::string::npos) {
+        pollfd fd{master_, POLLIN, 0};
+        const int left = millisLeft(deadline);
+        if (left == 0) return false;
+        if (poll(&fd, 1, left) <= 0) continue;
+        char buffer[4096];
+        const ssize_t got = read(master_, buffer, sizeof buffer);
+        if (got <= 0) return out_.find(needle) != std::string::npos; // program gone
+        out_.append(buffer, static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
+void Session::drain(int ms) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    while (millisLeft(deadline) > 0) {
+        pollfd fd{master_, POLLIN, 0};
+        if (poll(&fd, 1, millisLeft(deadline)) <= 0) continue;
+        char buffer[4096];
+        const ssize_t got = read(master_, buffer, sizeof buffer);
+        if (got <= 0) return;
+        out_.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+termios Session::attributes() const {
+    termios now{};
+    if (tcgetattr(master_, &now) != 0) throw std::runtime_error("tcgetattr failed");
+    return now;
+}
+
+void Session::signal(int sig) { kill(pid_, sig); }
+
+int Session::wait(int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    int status = 0;
+    while (true) {
+        const pid_t done = waitpid(pid_, &status, WNOHANG);
+        if (done == pid_) break;
+        if (millisLeft(deadline) == 0) return -1;
+        drain(10); // keep the terminal's buffer from filling while we wait
+    }
+    drain(50);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool sameSettings(const termios& a, const termios& b) {
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+} // namespace pty

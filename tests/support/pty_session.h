@@ -1,0 +1,44 @@
+// A built program run in a real pseudo-terminal, for what only a terminal shows:
+// raw key reads, echo, colours, UTF-8 frames and the terminal settings left behind.
+#pragma once
+
+#include <string>
+#include <termios.h>
+
+namespace pty {
+
+class Session {
+  public:
+    // Starts `exe` in folder `cwd` on a new pseudo-terminal (forkpty).
+    Session(const std::string& exe, const std::string& cwd);
+    ~Session(); // kills the program if it still runs
+
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Writes bytes as if typed.
+    void send(const std::string& keys);
+    // Reads until `needle` has appeared in everything read so far, or the timeout
+    // passes; returns true when found.
+    bool waitFor(const std::string& needle, int timeoutMs = 5000);
+    // Reads whatever arrives within `ms` milliseconds.
+    void drain(int ms = 200);
+    // Everything the program wrote to the terminal so far (the terminal's echo included).
+    const std::string& output() const { return out_; }
+    // The terminal's current settings, as the program has left them.
+    termios attributes() const;
+    // Sends a signal to the program.
+    void signal(int sig);
+    // Waits for the program to end; returns its exit status, 128 + signal, or -1 on timeout.
+    int wait(int timeoutMs = 5000);
+
+  private:
+    int master_ = -1;
+    int pid_ = -1;
+    std::string out_;
+};
+
+// True when two terminal settings agree in every flag and control character.
+bool sameSettings(const termios& a, const termios& b);
+
+} // namespace pty

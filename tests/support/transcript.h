@@ -1,0 +1,42 @@
+// Runs a built program the way a user would script it: in a fresh temporary
+// folder holding the given files, with the given bytes on standard input, and
+// collects the exact bytes of standard output and every file left behind.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace transcript {
+
+using Files = std::map<std::string, std::string>;
+
+struct Result {
+    std::string out;    // standard output, byte for byte
+    std::string err;    // standard error
+    int status = -1;    // exit status, or 128 + signal number
+    bool timedOut = false;
+    Files files;        // every regular file in the folder afterwards, by name
+};
+
+struct Options {
+    Files files;                                              // written before the run
+    std::function<void(const std::filesystem::path&)> prepare; // extra set-up of the folder
+    int timeoutSeconds = 60;                                  // then the program is killed
+};
+
+// The path of a built program by target name ("datenbank"). The environment
+// variables TRANSCRIPT_PROGRAMS and TRANSCRIPT_SUFFIX override the build folder
+// and the file suffix, so the same tests can run other builds of the programs.
+std::string program(const std::string& name);
+
+// Runs the program with standard input from `input`. When TRANSCRIPT_LAUNCHER
+// is set (e.g. "wine"), it is run through that launcher.
+Result run(const std::string& exe, const std::string& input, const Options& options = {});
+
+// The bytes a program writes for "\n" on the platform under test: "\n", or "\r\n"
+// when TRANSCRIPT_CRLF is set. Use it to build expected output.
+std::string lines(const std::string& text);
+
+} // namespace transcript
