@@ -137,7 +137,9 @@ const ConsoleSetup setup;
 // Typed values come from standard input's own buffer (whole echoed lines on a
 // terminal); key presses on a terminal bypass it, so words left on a line stay.
 
-int nextChar() { return std::getc(stdin); }
+int nextChar() {
+    return std::getc(stdin);
+}
 
 void unreadChar(int c) {
     if (c != EOF) std::ungetc(c, stdin);
@@ -230,18 +232,30 @@ void setcolor(int attribute) {
 
 std::string frameUtf8(int code) {
     switch (code) {
-    case 185: return "\u2563"; // ╣
-    case 186: return "\u2551"; // ║
-    case 187: return "\u2557"; // ╗
-    case 188: return "\u255D"; // ╝
-    case 200: return "\u255A"; // ╚
-    case 201: return "\u2554"; // ╔
-    case 202: return "\u2569"; // ╩
-    case 203: return "\u2566"; // ╦
-    case 204: return "\u2560"; // ╠
-    case 205: return "\u2550"; // ═
-    case 206: return "\u256C"; // ╬
-    default: return "";
+    case 185:
+        return "\u2563"; // ╣
+    case 186:
+        return "\u2551"; // ║
+    case 187:
+        return "\u2557"; // ╗
+    case 188:
+        return "\u255D"; // ╝
+    case 200:
+        return "\u255A"; // ╚
+    case 201:
+        return "\u2554"; // ╔
+    case 202:
+        return "\u2569"; // ╩
+    case 203:
+        return "\u2566"; // ╦
+    case 204:
+        return "\u2560"; // ╠
+    case 205:
+        return "\u2550"; // ═
+    case 206:
+        return "\u256C"; // ╬
+    default:
+        return "";
     }
 }
 
@@ -281,8 +295,8 @@ void statusLine(const std::string& text) {
 // ---- Input -------------------------------------------------------------------
 
 int getKey() {
-    std::fflush(stdout);
 #ifdef _WIN32
+    std::fflush(stdout);
     if (stdinIsConsole()) return _getch();
 #else
     if (stdinIsTerminal() && haveOriginalTermios) {
@@ -290,12 +304,16 @@ int getKey() {
         ssize_t got;
         {
             RawKeyMode raw;
+            // The prompt shows only once raw mode is on, so a key typed at the
+            // prompt is never echoed by the line discipline.
+            std::fflush(stdout);
             got = read(STDIN_FILENO, &key, 1);
         }
         // Ctrl+D is the terminal's end of input; raw mode hands it over as a byte.
         if (got != 1 || key == originalTermios.c_cc[VEOF]) return kEndOfInput;
         return key;
     }
+    std::fflush(stdout);
 #endif
     const int c = nextChar();
     return c == EOF ? kEndOfInput : c;

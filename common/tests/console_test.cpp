@@ -30,9 +30,9 @@ TEST(Colours, BitsAboveTheBackgroundAreIgnored) {
 }
 
 TEST(Frames, EveryCodePage437FrameByteHasItsGlyph) {
-    const std::pair<int, const char*> glyphs[] = {
-        {185, "╣"}, {186, "║"}, {187, "╗"}, {188, "╝"}, {200, "╚"}, {201, "╔"},
-        {202, "╩"}, {203, "╦"}, {204, "╠"}, {205, "═"}, {206, "╬"}};
+    const std::pair<int, const char*> glyphs[] = {{185, "╣"}, {186, "║"}, {187, "╗"}, {188, "╝"},
+                                                  {200, "╚"}, {201, "╔"}, {202, "╩"}, {203, "╦"},
+                                                  {204, "╠"}, {205, "═"}, {206, "╬"}};
     for (const auto& [code, glyph] : glyphs) EXPECT_EQ(frameUtf8(code), glyph) << code;
     EXPECT_EQ(frameUtf8(65), "");
 }
@@ -41,8 +41,8 @@ TEST(Frames, EveryCodePage437FrameByteHasItsGlyph) {
 class Readers : public ::testing::Test {
   protected:
     void input(const std::string& bytes) {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("console-input-" + std::to_string(getpid()));
+        const auto path =
+            std::filesystem::temp_directory_path() / ("console-input-" + std::to_string(getpid()));
         std::ofstream(path, std::ios::binary) << bytes;
         ASSERT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
         std::filesystem::remove(path);
@@ -50,7 +50,8 @@ class Readers : public ::testing::Test {
 };
 
 TEST_F(Readers, KeysAreTheBytesOfTheStreamLineEndsIncluded) {
-    input("a\n\r\xe0" "b");
+    input("a\n\r\xe0"
+          "b");
     EXPECT_EQ(getKey(), 'a');
     EXPECT_EQ(getKey(), '\n');
     EXPECT_EQ(getKey(), '\r');

@@ -67,17 +67,21 @@ void Session::send(const std::string& keys) {
 
 bool Session::waitFor(const std::string& needle, int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (out_.find(needle) == std::string::npos) {
+    while (true) {
+        const std::size_t at = out_.find(needle, seen_);
+        if (at != std::string::npos) {
+            seen_ = at + needle.size();
+            return true;
+        }
         pollfd fd{master_, POLLIN, 0};
         const int left = millisLeft(deadline);
         if (left == 0) return false;
         if (poll(&fd, 1, left) <= 0) continue;
         char buffer[4096];
         const ssize_t got = read(master_, buffer, sizeof buffer);
-        if (got <= 0) return out_.find(needle) != std::string::npos; // program gone
+        if (got <= 0) return false; // the program has gone, and the needle never came
         out_.append(buffer, static_cast<std::size_t>(got));
     }
-    return true;
 }
 
 void Session::drain(int ms) {
@@ -98,7 +102,9 @@ termios Session::attributes() const {
     return now;
 }
 
-void Session::signal(int sig) { kill(pid_, sig); }
+void Session::signal(int sig) {
+    kill(pid_, sig);
+}
 
 int Session::wait(int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -18,8 +18,9 @@ class Session {
 
     // Writes bytes as if typed.
     void send(const std::string& keys);
-    // Reads until `needle` has appeared in everything read so far, or the timeout
-    // passes; returns true when found.
+    // Reads until `needle` appears after the end of the previous match (so waiting
+    // twice for the same prompt waits for it twice), or the timeout passes; returns
+    // true when found.
     bool waitFor(const std::string& needle, int timeoutMs = 5000);
     // Reads whatever arrives within `ms` milliseconds.
     void drain(int ms = 200);
@@ -36,6 +37,7 @@ class Session {
     int master_ = -1;
     int pid_ = -1;
     std::string out_;
+    std::size_t seen_ = 0; // where the next waitFor starts looking
 };
 
 // True when two terminal settings agree in every flag and control character.

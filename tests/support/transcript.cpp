@@ -44,7 +44,9 @@ std::string readFile(const fs::path& path) {
     return bytes.str();
 }
 
-void setNonBlocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+void setNonBlocking(int fd) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
 
 } // namespace
 
@@ -125,11 +127,15 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
         if (poll(fds, count, static_cast<int>(left)) < 0 && errno != EINTR) break;
         auto drain = [&](int fd, std::string& into, bool& open) {
             const ssize_t got = read(fd, buffer, sizeof buffer);
-            if (got > 0) into.append(buffer, static_cast<std::size_t>(got));
-            else if (got == 0 || (errno != EAGAIN && errno != EINTR)) open = false;
+            if (got > 0)
+                into.append(buffer, static_cast<std::size_t>(got));
+            else if (got == 0 || (errno != EAGAIN && errno != EINTR))
+                open = false;
         };
-        if (outOpen && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) drain(out[0], result.out, outOpen);
-        if (errOpen && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) drain(err[0], result.err, errOpen);
+        if (outOpen && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)))
+            drain(out[0], result.out, outOpen);
+        if (errOpen && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)))
+            drain(err[0], result.err, errOpen);
         if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
             const ssize_t put = write(inFd, input.data() + fed, input.size() - fed);
             if (put > 0) fed += static_cast<std::size_t>(put);
@@ -160,7 +166,8 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file()) result.files[entry.path().filename().string()] = readFile(entry.path());
+        if (entry.is_regular_file())
+            result.files[entry.path().filename().string()] = readFile(entry.path());
     }
     std::error_code ignored;
     fs::remove_all(folder, ignored);

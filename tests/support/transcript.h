@@ -13,17 +13,17 @@ namespace transcript {
 using Files = std::map<std::string, std::string>;
 
 struct Result {
-    std::string out;    // standard output, byte for byte
-    std::string err;    // standard error
-    int status = -1;    // exit status, or 128 + signal number
+    std::string out; // standard output, byte for byte
+    std::string err; // standard error
+    int status = -1; // exit status, or 128 + signal number
     bool timedOut = false;
-    Files files;        // every regular file in the folder afterwards, by name
+    Files files; // every regular file in the folder afterwards, by name
 };
 
 struct Options {
-    Files files;                                              // written before the run
+    Files files;                                               // written before the run
     std::function<void(const std::filesystem::path&)> prepare; // extra set-up of the folder
-    int timeoutSeconds = 60;                                  // then the program is killed
+    int timeoutSeconds = 60;                                   // then the program is killed
 };
 
 // The path of a built program by target name ("datenbank"). The environment
