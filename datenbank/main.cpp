@@ -1,0 +1,5 @@
+#include "datenbank.h"
+
+int main() {
+    return runDatenbank();
+}

@@ -1,0 +1,265 @@
+// The list, file and exam operations called directly: links, reservations that
+// fail, and writes that fail. The dialogues themselves are in dialogue_test.cpp.
+#include "datenbank.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+Datensatz* neuerDatensatz(const std::string& nummer) {
+    auto* d = new Datensatz{};
+    std::strcpy(d->matrikelnummer, nummer.c_str());
+    std::strcpy(d->vorname, "V");
+    std::strcpy(d->nachname, "N");
+    std::strcpy(d->email, "e");
+    std::strcpy(d->telefon, "t");
+    for (int& slot : d->klausuren) slot = -1;
+    return d;
+}
+
+// The numbers from the head along next, checking every back link on the way.
+std::vector<std::string> nummern(const Liste* liste) {
+    std::vector<std::string> out;
+    const Element* vorher = nullptr;
+    for (const Element* e = liste->anfang; e; e = e->next) {
+        EXPECT_EQ(e->prev, vorher) << "back link of " << e->daten->matrikelnummer;
+        out.emplace_back(e->daten->matrikelnummer);
+        vorher = e;
+    }
+    return out;
+}
+
+std::string dateiInhalt(const std::string& name) {
+    std::ifstream file(name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// Each case runs in a fresh folder with a fresh list; output is captured.
+class ListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ordner_ = fs::temp_directory_path() / ("datenbank-test-" + std::to_string(getpid()));
+        fs::create_directories(ordner_);
+        alt_ = fs::current_path();
+        fs::current_path(ordner_);
+        ASSERT_EQ(createList(liste), 1);
+    }
+    void TearDown() override {
+        failReservationAfter(0);
+        listeFreigeben(liste);
+        fs::current_path(alt_);
+        fs::remove_all(ordner_);
+    }
+    void fuellen(std::initializer_list<const char*> nummern) {
+        for (const char* n : nummern) einfuegen(neuerDatensatz(n), liste);
+    }
+
+    Liste* liste = nullptr;
+
+  private:
+    fs::path ordner_, alt_;
+};
+
+// ---- Linking ---------------------------------------------------------------------
+
+TEST_F(ListTest, InsertionGoesToTheHead) {
+    EXPECT_EQ(liste->anfang, nullptr);
+    EXPECT_EQ(liste->angemeldet, nullptr);
+    fuellen({"1", "2", "3"});
+    EXPECT_EQ(nummern(liste), (std::vector<std::string>{"3", "2", "1"}));
+}
+
+TEST_F(ListTest, DeletingKeepsBothLinksWhole) {
+    struct Case {
+        const char* nummer;
+        std::vector<std::string> rest;
+    };
+    const Case cases[] = {{"3", {"2", "1"}}, {"2", {"3", "1"}}, {"1", {"3", "2"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nummer);
+        fuellen({"1", "2", "3"});
+        CaptureStdout();
+        EXPECT_EQ(loeschen(c.nummer, liste), 1);
+        EXPECT_EQ(GetCapturedStdout(),
+                  std::string("\n\t\t\tDatensatz ") + c.nummer + " geloescht!\n");
+        EXPECT_EQ(nummern(liste), c.rest);
+        EXPECT_EQ(vorhanden(c.nummer, liste), 0);
+        listeFreigeben(liste);
+        ASSERT_EQ(createList(liste), 1);
+    }
+    fuellen({"9"});
+    CaptureStdout();
+    EXPECT_EQ(loeschen("9", liste), 1);
+    EXPECT_EQ(loeschen("9", liste), 0);
+    GetCapturedStdout();
+    EXPECT_EQ(liste->anfang, nullptr);
+}
+
+TEST_F(ListTest, OnlyTheFirstOfTwoEqualNumbersGoes) {
+    fuellen({"5", "7", "5"});
+    CaptureStdout();
+    EXPECT_EQ(loeschen("5", liste), 1);
+    GetCapturedStdout();
+    EXPECT_EQ(nummern(liste), (std::vector<std::string>{"7", "5"}));
+    EXPECT_EQ(vorhanden("5", liste), 1);
+}
+
+TEST_F(ListTest, SearchesCompareWholeNumbersExactly) {
+    fuellen({"123", "Ab"});
+    EXPECT_EQ(vorhanden("123", liste), 1);
+    EXPECT_EQ(vorhanden("12", liste), 0);
+    EXPECT_EQ(vorhanden("1234", liste), 0);
+    EXPECT_EQ(vorhanden("ab", liste), 0);
+    EXPECT_EQ(einlogen("12", liste), 0);
+    EXPECT_EQ(liste->angemeldet, nullptr);
+    EXPECT_EQ(einlogen("123", liste), 1);
+    EXPECT_STREQ(liste->angemeldet->daten->matrikelnummer, "123");
+    EXPECT_EQ(einlogen("nobody", liste), 0);
+    EXPECT_STREQ(liste->angemeldet->daten->matrikelnummer, "123"); // left as it was
+    CaptureStdout();
+    auslogen(liste);
+    EXPECT_EQ(GetCapturedStdout(), "\n\n\t\t\tAusgeloggt\n\n");
+    EXPECT_EQ(liste->angemeldet, nullptr);
+}
+
+// ---- Reservations that fail ------------------------------------------------------
+
+TEST_F(ListTest, NoAnchorMeansNoList) {
+    Liste* andere = nullptr;
+    failReservationAfter(1);
+    EXPECT_EQ(createList(andere), 0);
+    EXPECT_EQ(andere, nullptr);
+}
+
+TEST_F(ListTest, ARecordWithoutNodeIsNotLinked) {
+    fuellen({"1"});
+    failReservationAfter(1);
+    CaptureStdout();
+    einfuegen(neuerDatensatz("2"), liste); // released again, or LeakSanitizer would say so
+    EXPECT_EQ(GetCapturedStdout(), "\t\t\tFehler bei der Speicherreservierung!!!\n");
+    EXPECT_EQ(nummern(liste), (std::vector<std::string>{"1"}));
+}
+
+TEST_F(ListTest, NoRecordForInputReadsNothing) {
+    failReservationAfter(1);
+    CaptureStdout();
+    EXPECT_EQ(eingeben(liste), 0);
+    EXPECT_EQ(GetCapturedStdout(), "\t\t\tFehler bei der Speicherreservierung!!!\n");
+    EXPECT_EQ(liste->anfang, nullptr);
+}
+
+TEST_F(ListTest, LoadingWithoutMemoryKeepsWhatItRead) {
+    std::ofstream("fh-datenbank.txt", std::ios::binary)
+        << "1 N V e t 0 -1 -1 -1 -1 \r\n2 N V e t 0 -1 -1 -1 -1 \r\n3 N V e t 0 -1 -1 -1 -1 \r\n";
+    // record 1, node 1, record 2: the third reservation fails.
+    failReservationAfter(3);
+    CaptureStdout();
+    laden(liste);
+    EXPECT_EQ(GetCapturedStdout(), "\t\t\tFehler bei der Speicherreservierung!!!\n");
+    EXPECT_EQ(nummern(liste), (std::vector<std::string>{"1"}));
+
+    // Without a node for record 2, loading goes on with record 3.
+    listeFreigeben(liste);
+    ASSERT_EQ(createList(liste), 1);
+    failReservationAfter(4);
+    CaptureStdout();
+    laden(liste);
+    EXPECT_EQ(GetCapturedStdout(),
+              "\t\t\tFehler bei der Speicherreservierung!!!\n\t\t\tDatenbank eingelesen.\n");
+    EXPECT_EQ(nummern(liste), (std::vector<std::string>{"3", "1"}));
+}
+
+// ---- Saving that fails -------------------------------------------------------------
+
+TEST_F(ListTest, AWriteThatFailsKeepsTheOldFileWhole) {
+    const std::string alt = "old contents\r\n";
+    std::ofstream("fh-datenbank.txt", std::ios::binary) << alt;
+    for (int i = 0; i < 500; ++i) einfuegen(neuerDatensatz(std::to_string(i)), liste);
+
+    // A child whose files may not grow beyond 4 KiB: the writes fail part way.
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit grenze{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &grenze);
+        if (!std::freopen("ausgabe.txt", "w", stdout)) _exit(2);
+        speichern(liste);
+        std::fflush(stdout);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(kind, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(dateiInhalt("ausgabe.txt"), "\t\t\tFehler beim Speichern!\n");
+    EXPECT_EQ(dateiInhalt("fh-datenbank.txt"), alt);
+    EXPECT_FALSE(fs::exists("fh-datenbank.txt.tmp"));
+
+    // The same list saves when the file may grow.
+    CaptureStdout();
+    speichern(liste);
+    EXPECT_EQ(GetCapturedStdout(), "\t\t\tDatenbank erfolgreich gespeichert!\n");
+    EXPECT_EQ(dateiInhalt("fh-datenbank.txt").substr(0, 25), "499 N V e t 0 -1 -1 -1 -1");
+}
+
+// ---- Exams -----------------------------------------------------------------------
+
+TEST(Exams, IndexesOutsideTheCatalogueTouchNothing) {
+    Datensatz d{};
+    for (int& slot : d.klausuren) slot = -1;
+    CaptureStdout();
+    for (int k : {-1, 4, 1000, INT_MIN, INT_MAX}) {
+        klausurAnmeldung(k, &d);
+        klausurAbmeldung(k, &d);
+    }
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(d.anzahlKlausuren, 0);
+    for (int slot : d.klausuren) EXPECT_EQ(slot, -1);
+}
+
+TEST(Exams, TheListShowsOnlySlotsHoldingAnExam) {
+    // As loaded from an edited file: a count above 0, a slot holding 7.
+    Datensatz d{};
+    d.anzahlKlausuren = 2;
+    const int slots[] = {7, 1, -1, 3};
+    std::memcpy(d.klausuren, slots, sizeof slots);
+    CaptureStdout();
+    printKlausurAnmeldungen(&d);
+    EXPECT_EQ(GetCapturedStdout(),
+              "\n\n\n\n\tbisher angemeldet bei:\n\n"
+              "\t\t\t- Progammieren 2\n\t\t\t- Ananlysis und Lineare Algebra\n\n\n\n");
+}
+
+TEST(Exams, ACountAtItsLimitDoesNotOverflow) {
+    Datensatz d{};
+    for (int& slot : d.klausuren) slot = -1;
+    d.anzahlKlausuren = INT_MAX;
+    CaptureStdout();
+    klausurAnmeldung(0, &d);
+    EXPECT_EQ(d.anzahlKlausuren, INT_MAX);
+    d.anzahlKlausuren = INT_MIN;
+    klausurAbmeldung(0, &d);
+    GetCapturedStdout();
+    EXPECT_EQ(d.anzahlKlausuren, INT_MIN);
+    EXPECT_EQ(d.klausuren[0], -1);
+}
+
+} // namespace
