@@ -1,0 +1,23 @@
+#include "bubblesort.h"
+
+#ifdef SWAP_COUNTING
+int swapped = 0;
+#endif
+
+void swap(int* x, int* y) {
+    const int temp = *x;
+    *x = *y;
+    *y = temp;
+#ifdef SWAP_COUNTING
+    swapped++;
+#endif
+}
+
+void bubblesort(int* a, int n) {
+    if (n <= 1) return;
+    for (int i = 0; i < n - 1; i++) {
+        // Strictly greater: equal neighbours stay, so the exchanges are the inversions.
+        if (a[i] > a[i + 1]) swap(&a[i], &a[i + 1]);
+    }
+    bubblesort(a, n - 1);
+}

@@ -1,0 +1,18 @@
+// The recursive bubble sort of both sorting programs. sortcounter gets the same source
+// built with SWAP_COUNTING, which makes swap count its calls in `swapped`.
+//
+// swap is a global function taking pointers; it never meets std::swap, since pointers to
+// int bring no namespace into argument-dependent lookup and nothing here says `using std`.
+#pragma once
+
+// Exchanges *x and *y.
+void swap(int* x, int* y);
+
+// Sorts a[0..n) ascending: one full pass per call, then the call for n - 1; n <= 1 does
+// nothing. The recursion is n deep, so n must stay within the reading buffer's 10000.
+void bubblesort(int* a, int n);
+
+#ifdef SWAP_COUNTING
+// Calls of swap since the program started; never reset.
+extern int swapped;
+#endif

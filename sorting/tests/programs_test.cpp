@@ -1,0 +1,234 @@
+// End to end: the three programs run in a fresh folder with the given files.
+#include "transcript.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using transcript::lines;
+
+transcript::Result starte(const std::string& name, const transcript::Files& files = {},
+                          std::function<void(const std::filesystem::path&)> prepare = {}) {
+    return transcript::run(transcript::program(name), "", {.files = files, .prepare = prepare});
+}
+
+void verzeichnis(const std::filesystem::path& ordner, const char* name) {
+    std::filesystem::create_directory(ordner / name);
+}
+
+std::string tosort(int anzahl, const std::vector<int>& werte) {
+    std::string text = std::to_string(anzahl) + "\n\n";
+    for (int w : werte) text += std::to_string(w) + "\n";
+    return lines(text);
+}
+
+std::vector<long long> zahlenIn(const std::string& text) {
+    std::istringstream strom(text);
+    std::vector<long long> werte;
+    for (long long w; strom >> w;) werte.push_back(w);
+    return werte;
+}
+
+std::string einProZeile(const std::vector<int>& werte) {
+    std::string text;
+    for (int w : werte) text += std::to_string(w) + "\n";
+    return lines(text);
+}
+
+// A directory named tosort.txt: POSIX opens it and fails the read, Windows refuses to open it.
+bool unlesbarGemeldet(const std::string& ausgabe) {
+    return ausgabe == lines("Fehler beim Lesen der Datei tosort.txt!\n") ||
+           ausgabe == lines("Fehler beim Oeffnen der Datei tosort.txt!\n");
+}
+
+std::string zaehler(long long anzahl) {
+    return lines("\n " + std::to_string(anzahl) + " mal unterprogramm aufgerufen\n");
+}
+
+// The four timing lines: whole seconds with six zero decimals.
+const std::string kBericht = lines("Einlesen: \\d+\\.000000 sec\n"
+                                   "Sortieren: \\d+\\.000000 sec\n"
+                                   "Schreiben: \\d+\\.000000 sec\n"
+                                   "Insgesammt: \\d+\\.000000 sec\n");
+
+// numbermaker's file, made once per test run.
+const std::string& zufallsdatei() {
+    static const std::string datei = starte("numbermaker").files["tosort.txt"];
+    return datei;
+}
+
+std::vector<int> absteigend(int von, int anzahl) {
+    std::vector<int> werte;
+    for (int i = 0; i < anzahl; i++) werte.push_back(von - i);
+    return werte;
+}
+
+} // namespace
+
+TEST(Numbermaker, TwoRunsWriteTheSameWellFormedFile) {
+    const auto erster = starte("numbermaker");
+    const auto zweiter = starte("numbermaker");
+    EXPECT_EQ(erster.status, 0);
+    EXPECT_EQ(erster.out, "");
+    const std::string& datei = erster.files.at("tosort.txt");
+    EXPECT_EQ(datei, zweiter.files.at("tosort.txt"));
+
+    ASSERT_EQ(datei.rfind(lines("10000\n\n"), 0), 0u);
+    EXPECT_EQ(std::count(datei.begin(), datei.end(), '\n'), 10002);
+    const std::vector<long long> werte = zahlenIn(datei);
+    ASSERT_EQ(werte.size(), 10001u);
+    EXPECT_TRUE(std::all_of(werte.begin() + 1, werte.end(),
+                            [](long long w) { return w >= 0 && w <= RAND_MAX; }));
+    // A generator stuck on one value would pass the range check.
+    EXPECT_NE(*std::min_element(werte.begin() + 1, werte.end()),
+              *std::max_element(werte.begin() + 1, werte.end()));
+}
+
+TEST(Numbermaker, ReplacesAnExistingFileCompletely) {
+    const auto lauf = starte("numbermaker", {{"tosort.txt", std::string(200000, '7')}});
+    EXPECT_EQ(lauf.status, 0);
+    EXPECT_EQ(lauf.files.at("tosort.txt"), zufallsdatei());
+}
+
+TEST(Numbermaker, AFileThatCannotBeWrittenGivesStatusOne) {
+    const auto lauf = starte("numbermaker", {}, [](auto& o) { verzeichnis(o, "tosort.txt"); });
+    EXPECT_EQ(lauf.status, 1);
+    EXPECT_EQ(lauf.out, "");
+}
+
+TEST(Sortcounter, CountsTheExchangesOfSmallInputs) {
+    struct Fall {
+        const char* name;
+        std::string datei;
+        long long erwartet;
+    };
+    const Fall faelle[] = {
+        {"worked case", tosort(3, {3, 1, 2}), 2},
+        {"sorted", tosort(5, {-2, 0, 0, 4, 9}), 0},
+        {"reversed", tosort(50, absteigend(25, 50)), 1225},
+        {"equal", tosort(20, std::vector<int>(20, 7)), 0},
+        {"count 0", tosort(0, {3, 2, 1}), 0},
+        {"count 1", tosort(1, {3, 2, 1}), 0},
+        {"count below zero", tosort(-4, {3, 2, 1}), 0},
+        {"count larger than values", tosort(10, {3, 1, 2}), 2},
+        {"only part counted", tosort(2, {3, 1, 2}), 1},
+        {"non-integer ends reading", lines("5\n\n3\n1\nzwei\n0\n"), 1},
+        {"empty file", "", 0},
+    };
+    for (const Fall& fall : faelle) {
+        const auto lauf = starte("sortcounter", {{"tosort.txt", fall.datei}});
+        EXPECT_EQ(lauf.out, zaehler(fall.erwartet)) << fall.name;
+        EXPECT_EQ(lauf.status, 0) << fall.name;
+    }
+}
+
+TEST(Sortcounter, CountIsTheInversionsOfNumbermakersFile) {
+    const std::vector<long long> werte = zahlenIn(zufallsdatei());
+    long long inversionen = 0;
+    for (std::size_t j = 1; j < werte.size(); j++)
+        for (std::size_t k = j + 1; k < werte.size(); k++) inversionen += werte[j] > werte[k];
+
+    const auto lauf = starte("sortcounter", {{"tosort.txt", zufallsdatei()}});
+    EXPECT_EQ(lauf.out, zaehler(inversionen));
+    EXPECT_EQ(lauf.status, 0);
+}
+
+TEST(Sortcounter, MoreThanTenThousandValuesSortOnlyTheBuffer) {
+    // The count and the values both exceed the buffer: the first 10000 are sorted.
+    const auto lauf =
+        starte("sortcounter", {{"tosort.txt", tosort(10005, absteigend(10005, 10005))}});
+    EXPECT_EQ(lauf.out, zaehler(49995000));
+    EXPECT_EQ(lauf.status, 0);
+}
+
+TEST(Sortcounter, MissingOrUnreadableInputIsReported) {
+    const auto fehlt = starte("sortcounter");
+    EXPECT_EQ(fehlt.out, lines("Fehler beim Oeffnen der Datei tosort.txt!\n"));
+    EXPECT_EQ(fehlt.status, 1);
+    const auto ordner = starte("sortcounter", {}, [](auto& o) { verzeichnis(o, "tosort.txt"); });
+    EXPECT_TRUE(unlesbarGemeldet(ordner.out)) << ordner.out;
+    EXPECT_EQ(ordner.status, 1);
+}
+
+TEST(Sorttimer, SortsNumbermakersFileIntoSortedTxt) {
+    const auto lauf = starte("sorttimer", {{"tosort.txt", zufallsdatei()}});
+    EXPECT_TRUE(std::regex_match(lauf.out, std::regex(kBericht))) << lauf.out;
+    EXPECT_EQ(lauf.status, 0);
+
+    std::vector<long long> werte = zahlenIn(zufallsdatei());
+    werte.erase(werte.begin());
+    std::sort(werte.begin(), werte.end());
+    std::string erwartet;
+    for (long long w : werte) erwartet += std::to_string(w) + "\n";
+    EXPECT_EQ(lauf.files.at("sorted.txt"), lines(erwartet));
+}
+
+TEST(Sorttimer, WritesTheSortedPartOfSmallInputs) {
+    struct Fall {
+        const char* name;
+        std::string datei;
+        std::vector<int> sortiert;
+    };
+    const Fall faelle[] = {
+        {"sorted", tosort(4, {-2, 0, 0, 9}), {-2, 0, 0, 9}},
+        {"reversed", tosort(4, {9, 0, 0, -2}), {-2, 0, 0, 9}},
+        {"equal", tosort(3, {7, 7, 7}), {7, 7, 7}},
+        {"count 0", tosort(0, {3, 2, 1}), {}},
+        {"count 1", tosort(1, {3, 2, 1}), {3}},
+        {"count below zero", tosort(-4, {3, 2, 1}), {}},
+        {"count larger than values", tosort(10, {3, 1, 2}), {1, 2, 3}},
+        {"only part sorted", tosort(2, {3, 1, 2}), {1, 3}},
+        {"non-integer ends reading", lines("5\n\n3\n1\n2x\n0\n"), {1, 3}},
+    };
+    for (const Fall& fall : faelle) {
+        const auto lauf =
+            starte("sorttimer", {{"tosort.txt", fall.datei}, {"sorted.txt", "alter Inhalt\n"}});
+        EXPECT_TRUE(std::regex_match(lauf.out, std::regex(kBericht))) << fall.name << lauf.out;
+        EXPECT_EQ(lauf.files.at("sorted.txt"), einProZeile(fall.sortiert)) << fall.name;
+        EXPECT_EQ(lauf.status, 0) << fall.name;
+    }
+}
+
+TEST(Sorttimer, MissingInputIsReportedAndSortedTxtLeftAlone) {
+    const auto lauf = starte("sorttimer", {{"sorted.txt", "alter Inhalt\n"}});
+    EXPECT_EQ(lauf.out, lines("Fehler beim Oeffnen der Datei tosort.txt!\n"));
+    EXPECT_EQ(lauf.status, 1);
+    EXPECT_EQ(lauf.files, (transcript::Files{{"sorted.txt", "alter Inhalt\n"}}));
+
+    const auto ordner = starte("sorttimer", {{"sorted.txt", "alter Inhalt\n"}},
+                               [](auto& o) { verzeichnis(o, "tosort.txt"); });
+    EXPECT_TRUE(unlesbarGemeldet(ordner.out)) << ordner.out;
+    EXPECT_EQ(ordner.status, 1);
+    EXPECT_EQ(ordner.files, (transcript::Files{{"sorted.txt", "alter Inhalt\n"}}));
+}
+
+TEST(Sorttimer, SortedTxtThatCannotBeWrittenIsReported) {
+    const auto lauf = starte("sorttimer", {{"tosort.txt", tosort(3, {3, 1, 2})}},
+                             [](auto& o) { verzeichnis(o, "sorted.txt"); });
+    const std::string erwartet =
+        kBericht + lines("Fehler beim Schreiben der Datei sorted\\.txt!\n");
+    EXPECT_TRUE(std::regex_match(lauf.out, std::regex(erwartet))) << lauf.out;
+    EXPECT_NE(lauf.out.find(lines("Schreiben: 0.000000 sec\n")), std::string::npos);
+    EXPECT_EQ(lauf.status, 1);
+}
+
+TEST(Sorttimer, AFailedWriteIsReportedToo) {
+    // Opening succeeds, every write fails: the failure shows at the latest when closing.
+    if (!std::filesystem::exists("/dev/full") || std::getenv("TRANSCRIPT_LAUNCHER"))
+        GTEST_SKIP() << "needs /dev/full and a native run";
+    const auto lauf = starte("sorttimer", {{"tosort.txt", tosort(3, {3, 1, 2})}}, [](auto& o) {
+        std::filesystem::create_symlink("/dev/full", o / "sorted.txt");
+    });
+    const std::string erwartet =
+        kBericht + lines("Fehler beim Schreiben der Datei sorted\\.txt!\n");
+    EXPECT_TRUE(std::regex_match(lauf.out, std::regex(erwartet))) << lauf.out;
+    EXPECT_EQ(lauf.status, 1);
+}
