@@ -74,8 +74,8 @@ void markiereZumAusgang(int feld[][kMaxGroesse], int spalten, int zeilen,
         const int zelle = stapel[--oben];
         const int zeile = zelle / kMaxGroesse;
         const int spalte = zelle % kMaxGroesse;
-        const int nachbarn[4][2] = {{zeile + 1, spalte}, {zeile, spalte + 1}, {zeile - 1, spalte},
-                                    {zeile, spalte - 1}};
+        const int nachbarn[4][2] = {
+            {zeile + 1, spalte}, {zeile, spalte + 1}, {zeile - 1, spalte}, {zeile, spalte - 1}};
         for (const auto& [z, s] : nachbarn) {
             if (z < 0 || z >= zeilen || s < 0 || s >= spalten) continue;
             if (zumAusgang[z][s] || feld[z][s] != kFrei) continue;
@@ -83,6 +83,32 @@ void markiereZumAusgang(int feld[][kMaxGroesse], int spalten, int zeilen,
             stapel[oben++] = z * kMaxGroesse + s;
         }
     }
+}
+
+// True when the free cells beside (zeile, spalte) are joined to each other through the
+// free cells of the ring of eight around it. Blocking such a cell then cuts no other cell
+// off from the exit: any route through it can go round it instead.
+bool umgehbar(int feld[][kMaxGroesse], int spalten, int zeilen, int zeile, int spalte) {
+    // Clockwise from above; neighbours in this order touch sides, so a ring run of free
+    // cells is connected. Even indexes are the cells beside, odd ones the corners.
+    static constexpr int ring[8][2] = {{-1, 0}, {-1, 1}, {0, 1},  {1, 1},
+                                       {1, 0},  {1, -1}, {0, -1}, {-1, -1}};
+    bool frei[8];
+    for (int i = 0; i < 8; ++i) {
+        const int z = zeile + ring[i][0];
+        const int s = spalte + ring[i][1];
+        frei[i] = z >= 0 && z < zeilen && s >= 0 && s < spalten && feld[z][s] == kFrei;
+    }
+    int laeufeMitNachbar = 0;
+    for (int anfang = 0; anfang < 8; ++anfang) {
+        if (!frei[anfang] || frei[(anfang + 7) % 8]) continue;
+        bool mitNachbar = false;
+        for (int i = anfang; frei[i % 8] && i < anfang + 8; ++i) {
+            if (i % 2 == 0) mitNachbar = true;
+        }
+        if (mitNachbar) ++laeufeMitNachbar;
+    }
+    return laeufeMitNachbar <= 1; // a ring free all round has no start and counts as one
 }
 
 } // namespace
@@ -156,10 +182,10 @@ void ausgabe(int feld[][kMaxGroesse], int spalten, int zeilen) {
 int sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
     bool zumAusgang[kMaxGroesse][kMaxGroesse];
     feld[zeile][spalte] = kWeg; // whatever it held, a wall at the entrance included
+    markiereZumAusgang(feld, spalten, zeilen, zumAusgang);
     while (spalte != spalten - 1 || zeile != zeilen - 1) {
-        markiereZumAusgang(feld, spalten, zeilen, zumAusgang);
-        const int nachbarn[4][2] = {{zeile + 1, spalte}, {zeile, spalte + 1}, {zeile - 1, spalte},
-                                    {zeile, spalte - 1}};
+        const int nachbarn[4][2] = {
+            {zeile + 1, spalte}, {zeile, spalte + 1}, {zeile - 1, spalte}, {zeile, spalte - 1}};
         bool weiter = false;
         for (const auto& [z, s] : nachbarn) {
             if (z < 0 || z >= zeilen || s < 0 || s >= spalten || !zumAusgang[z][s]) continue;
@@ -175,6 +201,13 @@ int sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int z
             return 0;
         }
         feld[zeile][spalte] = kWeg;
+        // Usually the new cell of the way is not the only link to any region of the maze,
+        // and the cells that reach the exit are those of before, less this one.
+        if (umgehbar(feld, spalten, zeilen, zeile, spalte)) {
+            zumAusgang[zeile][spalte] = false;
+        } else {
+            markiereZumAusgang(feld, spalten, zeilen, zumAusgang);
+        }
     }
     std::fputs("\t\tWeg gefunden:\n", stdout);
     ausgabe(feld, spalten, zeilen);

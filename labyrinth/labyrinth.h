@@ -9,12 +9,9 @@ inline constexpr int kFrei = 0;
 inline constexpr int kWand = 1;
 inline constexpr int kWeg = -1;
 
-// The messages that the set-up dialogue shares with init.
+// The message for a size that does not fit, shared by the size question and init.
 inline constexpr const char* kDimensionenFalsch =
     "\tDie Dimensionen wurden falsch eingegeben!\n Bitte erneute Eingabe!\n\n";
-inline constexpr const char* kNurNullUndEins =
-    "\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n Bitte erneute "
-    "Eingabe!\n\n";
 
 // Reads the maze of `zeilen` rows and `spalten` columns (each 1 to kMaxGroesse) from
 // "labyrint.def", shows it and waits for a key. 1 when read and shown, 0 when the size

@@ -1,0 +1,486 @@
+#include "console.h"
+#include "labyrinth.h"
+#include "pty_session.h"
+#include "referenz.h"
+#include "transcript.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Suche = int (*)(int[][kMaxGroesse], int, int, int, int);
+
+// A maze in its 50 by 50 grid; the cells outside the maze stay 0, so a search that
+// strays outside would walk there and show up in the comparison.
+struct Labyrinth {
+    int feld[kMaxGroesse][kMaxGroesse] = {};
+    int spalten = 0;
+    int zeilen = 0;
+};
+
+// Digits of the cells, row by row; white space is ignored.
+Labyrinth labyrinth(int zeilen, int spalten, const std::string& ziffern) {
+    Labyrinth l;
+    l.zeilen = zeilen;
+    l.spalten = spalten;
+    int n = 0;
+    for (char c : ziffern) {
+        if (c == ' ') continue;
+        l.feld[n / spalten][n % spalten] = c - '0';
+        ++n;
+    }
+    EXPECT_EQ(n, zeilen * spalten);
+    return l;
+}
+
+// The colour sequences of a terminal, removed so the bytes can be compared when the
+// tests run in one.
+std::string ohneFarben(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\x1b') {
+            while (i < text.size() && text[i] != 'm') ++i;
+            continue;
+        }
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+struct Ergebnis {
+    int gefunden = -1;
+    std::string ausgabe;
+    Labyrinth danach;
+};
+
+Ergebnis suche(Suche suche, const Labyrinth& vorher) {
+    Ergebnis e;
+    e.danach = vorher;
+    testing::internal::CaptureStdout();
+    e.gefunden = suche(e.danach.feld, vorher.spalten, vorher.zeilen, 0, 0);
+    std::fflush(stdout);
+    e.ausgabe = ohneFarben(testing::internal::GetCapturedStdout());
+    return e;
+}
+
+bool gleichesFeld(const Labyrinth& a, const Labyrinth& b) {
+    return std::memcmp(a.feld, b.feld, sizeof a.feld) == 0;
+}
+
+// The cells marked as the way, as "(row,column)" in row-major order.
+std::string wegZellen(const Labyrinth& l) {
+    std::string out;
+    for (int z = 0; z < kMaxGroesse; ++z) {
+        for (int s = 0; s < kMaxGroesse; ++s) {
+            if (l.feld[z][s] == kWeg)
+                out += "(" + std::to_string(z) + "," + std::to_string(s) + ")";
+        }
+    }
+    return out;
+}
+
+// Whether the exit can be reached from (zeile, spalte) over free cells, by a plain
+// breadth-first walk.
+bool ausgangErreichbar(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
+    std::vector<bool> gesehen(kMaxGroesse * kMaxGroesse, false);
+    std::vector<std::pair<int, int>> offen{{zeile, spalte}};
+    gesehen[zeile * kMaxGroesse + spalte] = true;
+    for (std::size_t i = 0; i < offen.size(); ++i) {
+        const auto [z, s] = offen[i];
+        if (z == zeilen - 1 && s == spalten - 1) return true;
+        for (const auto& [nz, ns] : {std::pair{z + 1, s}, {z, s + 1}, {z - 1, s}, {z, s - 1}}) {
+            if (nz < 0 || nz >= zeilen || ns < 0 || ns >= spalten) continue;
+            if (gesehen[nz * kMaxGroesse + ns] || feld[nz][ns] != 0) continue;
+            gesehen[nz * kMaxGroesse + ns] = true;
+            offen.emplace_back(nz, ns);
+        }
+    }
+    return false;
+}
+
+// The plain search with only the cut applied: a neighbour is entered only when the exit
+// can still be reached from it. Checked against the plain search on small mazes, it
+// serves as the yardstick for the fast search on large ones.
+int sucheWegMitSchnitt(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
+    feld[zeile][spalte] = -1;
+    if (spalte == spalten - 1 && zeile == zeilen - 1) {
+        std::printf("\t\tWeg gefunden:\n");
+        ausgabe(feld, spalten, zeilen);
+        return 1;
+    }
+    for (const auto& [z, s] : {std::pair{zeile + 1, spalte},
+                               {zeile, spalte + 1},
+                               {zeile - 1, spalte},
+                               {zeile, spalte - 1}}) {
+        if (z < 0 || z >= zeilen || s < 0 || s >= spalten || feld[z][s] != 0) continue;
+        if (!ausgangErreichbar(feld, spalten, zeilen, s, z)) continue;
+        if (sucheWegMitSchnitt(feld, spalten, zeilen, s, z) == 1) return 1;
+    }
+    feld[zeile][spalte] = 0;
+    return 0;
+}
+
+void erwarteGleich(Suche a, Suche b, const Labyrinth& l, const std::string& name) {
+    const Ergebnis ea = suche(a, l);
+    const Ergebnis eb = suche(b, l);
+    EXPECT_EQ(ea.gefunden, eb.gefunden) << name;
+    EXPECT_EQ(ea.ausgabe, eb.ausgabe) << name;
+    EXPECT_TRUE(gleichesFeld(ea.danach, eb.danach))
+        << name << "\nfirst: " << wegZellen(ea.danach) << "\nsecond: " << wegZellen(eb.danach);
+}
+
+void erwarteGleich(const Labyrinth& l, const std::string& name) {
+    erwarteGleich(sucheWeg, sucheWegReferenz, l, name);
+}
+
+Labyrinth zufaellig(std::mt19937& zufall, int zeilen, int spalten, int dichte) {
+    Labyrinth l;
+    l.zeilen = zeilen;
+    l.spalten = spalten;
+    for (int z = 0; z < zeilen; ++z) {
+        for (int s = 0; s < spalten; ++s) {
+            l.feld[z][s] = static_cast<int>(zufall() % 100) < dichte ? 1 : 0;
+        }
+    }
+    return l;
+}
+
+const std::string kBeispiel = "0100 0001 1100";
+
+// ---------------------------------------------------------------- drawing
+
+TEST(LabyrinthZeichnen, ShowsFreeCellsWallsAndTheWayInAFrame) {
+    Labyrinth l = labyrinth(3, 4, kBeispiel);
+    l.feld[0][0] = kWeg;
+    l.feld[1][0] = kWeg;
+    testing::internal::CaptureStdout();
+    ausgabe(l.feld, l.spalten, l.zeilen);
+    EXPECT_EQ(ohneFarben(testing::internal::GetCapturedStdout()),
+              "\t\t+----+\n\t\t|o100|\n\t\t|o001|\n\t\t|1100|\n\t\t+----+\n\n");
+}
+
+TEST(LabyrinthZeichnen, SingleCellAndAnUnknownValueThatShortensItsRow) {
+    Labyrinth l = labyrinth(2, 1, "0 0");
+    l.feld[1][0] = 5;
+    testing::internal::CaptureStdout();
+    ausgabe(l.feld, l.spalten, l.zeilen);
+    EXPECT_EQ(ohneFarben(testing::internal::GetCapturedStdout()),
+              "\t\t+-+\n\t\t|0|\n\t\t||\n\t\t+-+\n\n");
+}
+
+// ---------------------------------------------------------------- worked examples
+
+struct Beispiel {
+    const char* name;
+    int zeilen;
+    int spalten;
+    const char* ziffern;
+    int gefunden;
+    const char* weg; // the marked cells afterwards, row-major
+};
+
+const Beispiel kBeispiele[] = {
+    {"3x4 example", 3, 4, "0100 0001 1100", 1, "(0,0)(1,0)(1,1)(1,2)(2,2)(2,3)"},
+    {"3x4 with last line 1110", 3, 4, "0100 0001 1110", 0, ""},
+    {"2x2 open", 2, 2, "00 00", 1, "(0,0)(1,0)(1,1)"},
+    {"1x1", 1, 1, "0", 1, "(0,0)"},
+    {"1x1 wall", 1, 1, "1", 1, "(0,0)"},
+    {"wall at the entrance", 2, 3, "100 000", 1, "(0,0)(1,0)(1,1)(1,2)"},
+    {"wall at the entrance, no way", 2, 2, "11 01", 0, ""},
+    {"wall at the exit", 3, 3, "000 000 001", 0, ""},
+    {"way turning upward", 3, 5, "01000 01010 00010", 1,
+     "(0,0)(0,2)(0,3)(0,4)(1,0)(1,2)(1,4)(2,0)(2,1)(2,2)(2,4)"},
+};
+
+TEST(LabyrinthSuche, WorkedExamplesGiveTheSameWayFastAndPlain) {
+    for (const Beispiel& b : kBeispiele) {
+        const Labyrinth l = labyrinth(b.zeilen, b.spalten, b.ziffern);
+        for (Suche s : {static_cast<Suche>(sucheWeg), static_cast<Suche>(sucheWegReferenz)}) {
+            const Ergebnis e = suche(s, l);
+            EXPECT_EQ(e.gefunden, b.gefunden) << b.name;
+            EXPECT_EQ(wegZellen(e.danach), b.weg) << b.name;
+            if (b.gefunden == 0) {
+                // Backing out frees every cell it entered, the entrance too even if it was
+                // a wall; nothing else changes and nothing is printed.
+                Labyrinth erwartet = l;
+                erwartet.feld[0][0] = kFrei;
+                EXPECT_TRUE(gleichesFeld(e.danach, erwartet)) << b.name;
+                EXPECT_EQ(e.ausgabe, "") << b.name;
+            }
+        }
+        erwarteGleich(l, b.name);
+    }
+}
+
+TEST(LabyrinthSuche, ExampleDrawsTheWay) {
+    const Ergebnis e = suche(sucheWeg, labyrinth(3, 4, kBeispiel));
+    EXPECT_EQ(e.ausgabe, "\t\tWeg gefunden:\n"
+                         "\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n");
+}
+
+TEST(LabyrinthSuche, OneFileAtEverySizeWithTwelveCells) {
+    const int groessen[][2] = {{3, 4}, {4, 3}, {2, 6}, {6, 2}, {1, 12}, {12, 1}};
+    for (const auto& [zeilen, spalten] : groessen) {
+        erwarteGleich(labyrinth(zeilen, spalten, kBeispiel),
+                      std::to_string(zeilen) + "x" + std::to_string(spalten));
+    }
+}
+
+TEST(LabyrinthSuche, OpenMazeRunsDownThenRight) {
+    Labyrinth l;
+    l.zeilen = 4;
+    l.spalten = 5;
+    const Ergebnis e = suche(sucheWeg, l);
+    EXPECT_EQ(e.gefunden, 1);
+    EXPECT_EQ(wegZellen(e.danach), "(0,0)(1,0)(2,0)(3,0)(3,1)(3,2)(3,3)(3,4)");
+}
+
+// ---------------------------------------------------------------- against the reference
+
+TEST(LabyrinthSuche, RandomMazesGiveTheSameWayAsThePlainSearch) {
+    std::mt19937 zufall(20240611);
+    int gefunden = 0;
+    int ohneWeg = 0;
+    for (int zeilen = 1; zeilen <= 6; ++zeilen) {
+        for (int spalten = 1; spalten <= 6; ++spalten) {
+            if (zeilen * spalten > 30) continue;
+            for (int dichte : {0, 10, 20, 30, 40, 55}) {
+                for (int runde = 0; runde < 40; ++runde) {
+                    Labyrinth l = zufaellig(zufall, zeilen, spalten, dichte);
+                    if (runde % 4 == 1) l.feld[zeilen - 1][spalten - 1] = kWand;
+                    if (runde % 4 == 2) l.feld[0][0] = kWand;
+                    const std::string name =
+                        std::to_string(zeilen) + "x" + std::to_string(spalten) + " density " +
+                        std::to_string(dichte) + " round " + std::to_string(runde);
+                    erwarteGleich(l, name);
+                    if (HasFailure()) return;
+                    (suche(sucheWeg, l).gefunden == 1 ? gefunden : ohneWeg)++;
+                }
+            }
+        }
+    }
+    // Both outcomes are well represented.
+    EXPECT_GT(gefunden, 1000);
+    EXPECT_GT(ohneWeg, 1000);
+}
+
+TEST(LabyrinthSuche, CutSearchAgreesWithThePlainSearch) {
+    std::mt19937 zufall(7);
+    for (int runde = 0; runde < 600; ++runde) {
+        const int zeilen = 1 + static_cast<int>(zufall() % 6);
+        const int spalten = 1 + static_cast<int>(zufall() % (30 / zeilen < 6 ? 30 / zeilen : 6));
+        const Labyrinth l = zufaellig(zufall, zeilen, spalten, static_cast<int>(zufall() % 50));
+        erwarteGleich(sucheWegMitSchnitt, sucheWegReferenz, l, "round " + std::to_string(runde));
+        if (HasFailure()) return;
+    }
+}
+
+TEST(LabyrinthSuche, LargeRandomMazesGiveTheSameWayAsTheCutSearch) {
+    std::mt19937 zufall(99);
+    int gefunden = 0;
+    for (int runde = 0; runde < 150; ++runde) {
+        const int zeilen = 10 + static_cast<int>(zufall() % 41);
+        const int spalten = 10 + static_cast<int>(zufall() % 41);
+        // Mostly below the density at which the grid falls apart, so long ways are common.
+        Labyrinth l = zufaellig(zufall, zeilen, spalten, 15 + static_cast<int>(zufall() % 25));
+        l.feld[0][0] = kFrei;
+        if (runde % 10 != 0) l.feld[zeilen - 1][spalten - 1] = kFrei;
+        erwarteGleich(sucheWeg, sucheWegMitSchnitt, l, "round " + std::to_string(runde));
+        if (HasFailure()) return;
+        gefunden += suche(sucheWeg, l).gefunden;
+    }
+    EXPECT_GT(gefunden, 50);
+}
+
+TEST(LabyrinthSuche, OpenMazesWithAWalledExitFindNothing) {
+    for (int n = 2; n <= 5; ++n) {
+        Labyrinth l;
+        l.zeilen = n;
+        l.spalten = n + 1;
+        l.feld[n - 1][n] = kWand;
+        erwarteGleich(l, "open " + std::to_string(n));
+        EXPECT_EQ(suche(sucheWeg, l).gefunden, 0);
+    }
+}
+
+TEST(LabyrinthSuche, LargestMazeAlongALongSerpentine) {
+    // Every other row is a wall with one gap, alternately at the right and the left end:
+    // the way has to cross the whole grid 25 times, 1275 cells deep.
+    Labyrinth l;
+    l.zeilen = kMaxGroesse;
+    l.spalten = kMaxGroesse;
+    for (int z = 1; z < kMaxGroesse; z += 2) {
+        for (int s = 0; s < kMaxGroesse; ++s) l.feld[z][s] = kWand;
+        l.feld[z][(z / 2) % 2 == 0 ? kMaxGroesse - 1 : 0] = kFrei;
+    }
+    const Ergebnis e = suche(sucheWeg, l);
+    EXPECT_EQ(e.gefunden, 1);
+    int wegLaenge = 0;
+    for (const auto& zeile : e.danach.feld) {
+        for (int wert : zeile) wegLaenge += wert == kWeg ? 1 : 0;
+    }
+    EXPECT_EQ(wegLaenge, 25 * kMaxGroesse + 25);
+    EXPECT_EQ(e.danach.feld[kMaxGroesse - 1][kMaxGroesse - 1], kWeg);
+}
+
+// ---------------------------------------------------------------- the program
+
+const std::string kTitel = "\n\t\t\tLabyrinth\n\n";
+const std::string kFrage = "\tWie gross soll das Labyrinth werden? (zeile,spalte)\n";
+const std::string kDimension =
+    "\tDie Dimensionen wurden falsch eingegeben!\n Bitte erneute Eingabe!\n\n";
+const std::string kEingelesen = "\tDatei \"labyrint.def\" erfolgreich eingelesen.\n";
+const std::string kStart = "\t\tSuche mit Enter beginnen\n\n";
+const std::string kVerlaufen =
+    "\tIch hab mich verlaufen und kann leider keinen Weg hinaus finden\n";
+const std::string kBeispielDatei = "0100\n0001\n1100\n";
+const std::string kBeispielBild = "\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1100|\n\t\t+----+\n\n";
+
+transcript::Result starte(const std::string& eingabe, const transcript::Files& dateien) {
+    transcript::Options optionen;
+    optionen.files = dateien;
+    return transcript::run(transcript::program("labyrinth"), eingabe, optionen);
+}
+
+int anzahl(const std::string& text, const std::string& teil) {
+    int n = 0;
+    for (auto pos = text.find(teil); pos != std::string::npos; pos = text.find(teil, pos + 1)) ++n;
+    return n;
+}
+
+TEST(LabyrinthProgramm, ExampleTranscript) {
+    const auto r = starte("3 4\n\n", {{"labyrint.def", kBeispielDatei}});
+    EXPECT_EQ(r.out, kTitel + kFrage + kEingelesen + kBeispielBild + kStart +
+                         "\t\tWeg gefunden:\n"
+                         "\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.files.at("labyrint.def"), kBeispielDatei);
+}
+
+TEST(LabyrinthProgramm, NoWayOutIsReported) {
+    const auto r = starte("3,4\n\n", {{"labyrint.def", "0100\n0001\n1110\n"}});
+    EXPECT_EQ(r.out, kTitel + kFrage + kEingelesen +
+                         "\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1110|\n\t\t+----+\n\n" + kStart +
+                         kVerlaufen);
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST(LabyrinthProgramm, OnlySizesWithTwelveCellsFitTheExampleFile) {
+    for (const char* passt : {"3 4", "4 3", "2 6", "6 2", "1 12", "12 1"}) {
+        const auto r = starte(std::string(passt) + "\n\n", {{"labyrint.def", kBeispielDatei}});
+        EXPECT_EQ(anzahl(r.out, kEingelesen), 1) << passt;
+        EXPECT_EQ(anzahl(r.out, kDimension), 0) << passt;
+        EXPECT_EQ(anzahl(r.out, "Weg gefunden") + anzahl(r.out, kVerlaufen), 1) << passt;
+    }
+    const auto r = starte("3 3\n4 4\n1 11\n2 5\n13 1\n", {{"labyrint.def", kBeispielDatei}});
+    EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
+                         kFrage + kDimension + kFrage + kDimension + kFrage);
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST(LabyrinthProgramm, WhiteSpaceInTheFileIsOptionalButNothingElseMayFollow) {
+    const auto locker =
+        starte("3 4\n\n", {{"labyrint.def", " 0 1 0 0\r\n\t0001 11\n00  \n\n  \n"}});
+    EXPECT_EQ(anzahl(locker.out, kEingelesen + kBeispielBild), 1);
+    const auto zuViel = starte("3 4\n", {{"labyrint.def", kBeispielDatei + "0\n"}});
+    EXPECT_EQ(zuViel.out, kTitel + kFrage + kDimension + kFrage);
+}
+
+TEST(LabyrinthProgramm, WrongSizeIsAskedAgain) {
+    const auto r = starte("2 2\n3 4\n\n", {{"labyrint.def", kBeispielDatei}});
+    EXPECT_EQ(r.out.substr(0, (kTitel + kFrage + kDimension + kFrage + kEingelesen).size()),
+              kTitel + kFrage + kDimension + kFrage + kEingelesen);
+    EXPECT_EQ(anzahl(r.out, "Weg gefunden"), 1);
+}
+
+TEST(LabyrinthProgramm, BadSizeInputIsRefused) {
+    const auto r = starte("abc\n0 5\n51 1\n-3 4\n4\n", {{"labyrint.def", kBeispielDatei}});
+    // "4" waits for its second number and meets the end of input.
+    EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
+                         kFrage + kDimension + kFrage);
+    EXPECT_EQ(r.status, 0);
+    const auto komma = starte("3, 4\n\n", {{"labyrint.def", kBeispielDatei}});
+    EXPECT_EQ(anzahl(komma.out, kEingelesen), 1);
+}
+
+TEST(LabyrinthProgramm, MissingFileIsReportedAndAskedAgain) {
+    const auto r = starte("3 4\n", {});
+    EXPECT_EQ(r.out, kTitel + kFrage + "\tFehler beim Oeffnen der Datei labyrint.def!\n" + kFrage);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.files.empty());
+}
+
+TEST(LabyrinthProgramm, LetterInTheFileFailsAtEverySize) {
+    const auto r = starte("3 4\n1 11\n1 5\n1 12\n", {{"labyrint.def", "0100\n0x01\n1100\n"}});
+    EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
+                         kFrage + kDimension + kFrage);
+}
+
+TEST(LabyrinthProgramm, DigitsOtherThanZeroAndOneAreRefused) {
+    for (const char* datei : {"0100\n0201\n1100\n", "0100\n0001\n1109\n"}) {
+        const auto r = starte("3 4\n", {{"labyrint.def", datei}});
+        EXPECT_EQ(r.out, kTitel + kFrage +
+                             "\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n" +
+                             kFrage)
+            << datei;
+    }
+}
+
+TEST(LabyrinthProgramm, EndOfInput) {
+    // At the size question: the program ends at once.
+    const auto frage = starte("", {{"labyrint.def", kBeispielDatei}});
+    EXPECT_EQ(frage.out, kTitel + kFrage);
+    EXPECT_EQ(frage.status, 0);
+    // At the key before the search: the search still runs and answers.
+    const auto taste = starte("3 4", {{"labyrint.def", kBeispielDatei}});
+    EXPECT_EQ(taste.out.substr(0, (kTitel + kFrage + kEingelesen + kBeispielBild + kStart).size()),
+              kTitel + kFrage + kEingelesen + kBeispielBild + kStart);
+    EXPECT_EQ(anzahl(taste.out, "\t\tWeg gefunden:\n"), 1);
+    EXPECT_EQ(taste.status, 0);
+}
+
+TEST(LabyrinthProgramm, SampleFileIsSolvableAtTenByTwenty) {
+    std::ifstream datei(std::string(SAMPLES_DIR) + "/labyrint.def", std::ios::binary);
+    ASSERT_TRUE(datei);
+    std::ostringstream inhalt;
+    inhalt << datei.rdbuf();
+    const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt.str()}});
+    EXPECT_EQ(anzahl(r.out, kEingelesen), 1);
+    EXPECT_EQ(anzahl(r.out, "\t\tWeg gefunden:\n"), 1);
+}
+
+TEST(LabyrinthTerminal, OneKeyStartsTheSearchAndTheCellsShowInColour) {
+    std::string muster = (std::filesystem::temp_directory_path() / "labyrinth-pty-XXXXXX").string();
+    ASSERT_NE(mkdtemp(muster.data()), nullptr);
+    const std::filesystem::path ordner = muster;
+    std::ofstream(ordner / "labyrint.def") << kBeispielDatei;
+    {
+        pty::Session sitzung(transcript::program("labyrinth"), ordner.string());
+        ASSERT_TRUE(sitzung.waitFor("(zeile,spalte)"));
+        sitzung.send("3 4\r");
+        ASSERT_TRUE(sitzung.waitFor("Suche mit Enter beginnen"));
+        sitzung.send(" "); // any key, without Enter
+        ASSERT_TRUE(sitzung.waitFor("Weg gefunden:"));
+        sitzung.drain();
+        sitzung.send(" ");
+        EXPECT_EQ(sitzung.wait(), 0);
+        const std::string& bild = sitzung.output();
+        EXPECT_NE(bild.find(ansiSequence(12) + "Labyrinth"), std::string::npos);
+        EXPECT_NE(bild.find(ansiSequence(252) + "o"), std::string::npos);
+        EXPECT_NE(bild.find(ansiSequence(255) + "0"), std::string::npos);
+        EXPECT_NE(bild.find(ansiSequence(119) + "1"), std::string::npos);
+        EXPECT_NE(bild.find(ansiSequence(136) + "+----+"), std::string::npos);
+    }
+    std::filesystem::remove_all(ordner);
+}
+
+} // namespace
