@@ -21,9 +21,9 @@ struct Result {
 };
 
 struct Options {
-    Files files;                                               // written before the run
-    std::function<void(const std::filesystem::path&)> prepare; // extra set-up of the folder
-    int timeoutSeconds = 60;                                   // then the program is killed
+    Files files{};                                               // written before the run
+    std::function<void(const std::filesystem::path&)> prepare{}; // extra set-up of the folder
+    int timeoutSeconds = 60;                                     // then the program is killed
 };
 
 // The path of a built program by target name ("datenbank"). The environment
