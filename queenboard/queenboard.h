@@ -23,5 +23,9 @@ void dameLoeschen(Feld feld, int spalten, int zeilen, int spalte, int zeile);
 // on the board), 0 when none exists (the board is as it was).
 int dame(int anzahl, Feld feld, int spalten, int zeilen);
 
+// As dame, but gives up after about `sekunden` seconds: -1 then, with the board
+// as it was. For measuring how far the search reaches.
+int dameMitGrenze(int anzahl, Feld feld, int spalten, int zeilen, double sekunden);
+
 // Prints the board in its frame: queens as a red D, other squares with their count.
 void ausgabe(Feld feld, int spalten, int zeilen);

@@ -1,0 +1,42 @@
+#include "console.h"
+#include "queenboard.h"
+
+#include <cstdio>
+
+int main() {
+    Feld feld;
+    int zeilen = 0;
+    int spalten = 0;
+    int anzahl = 1;
+
+    std::printf("\t\t\tQueenboard\n\n");
+    for (;;) {
+        std::printf("\tBitte Dimensionen eingeben! (Zeile, Spalte)\n");
+        const Read gelesen = readIntPair(zeilen, spalten);
+        if (gelesen == Read::end) return 0;
+        if (gelesen == Read::ok && zeilen >= 0 && zeilen <= kMaxFeld && spalten >= 0 &&
+            spalten <= kMaxFeld)
+            break;
+        std::printf("\tZwei Zahlen von 0 bis 50, bitte!\n");
+    }
+    init(feld, spalten, zeilen);
+
+    std::printf("\tBitte Anzahl der Damen eingeben:\n");
+    int gelesen = 0;
+    switch (readInt(gelesen)) {
+    case Read::end:
+        return 0;
+    case Read::ok:
+        anzahl = gelesen;
+        break;
+    case Read::invalid: // keeps the one queen it started with
+        break;
+    }
+
+    if (dame(anzahl, feld, spalten, zeilen))
+        ausgabe(feld, spalten, zeilen);
+    else
+        std::printf("nicht moeglich die Damen unter zu bringen\n");
+    getKey();
+    return 0;
+}

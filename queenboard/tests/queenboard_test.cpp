@@ -1,0 +1,209 @@
+// The board operations and the search, the fast search checked square for
+// square against the plain reference search.
+#include "dame_referenz.h"
+#include "queenboard.h"
+
+#include <algorithm>
+#include <array>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A board whose cells outside the part in use hold a mark, so that any write
+// outside it shows.
+struct Brett {
+    Feld feld;
+    int spalten;
+    int zeilen;
+    Brett(int z, int s) : spalten(s), zeilen(z) {
+        for (auto& zeile : feld) std::fill(std::begin(zeile), std::end(zeile), 99);
+        init(feld, spalten, zeilen);
+    }
+    std::vector<std::vector<int>> zeilenWerte() const {
+        std::vector<std::vector<int>> werte;
+        for (int z = 0; z < zeilen; ++z) werte.emplace_back(feld[z], feld[z] + spalten);
+        return werte;
+    }
+    bool ausserhalbUnberuehrt() const {
+        for (int z = 0; z < kMaxFeld; ++z)
+            for (int s = 0; s < kMaxFeld; ++s)
+                if ((z >= zeilen || s >= spalten) && feld[z][s] != 99) return false;
+        return true;
+    }
+    bool leer() const {
+        for (const auto& zeile : zeilenWerte())
+            for (int wert : zeile)
+                if (wert != 0) return false;
+        return true;
+    }
+    std::vector<int> damenSpalten() const { // per row, -1 for none
+        std::vector<int> spaltenJeZeile;
+        for (const auto& zeile : zeilenWerte()) {
+            auto dame = std::find(zeile.begin(), zeile.end(), -1);
+            spaltenJeZeile.push_back(dame == zeile.end() ? -1 : int(dame - zeile.begin()));
+        }
+        return spaltenJeZeile;
+    }
+};
+
+using Werte = std::vector<std::vector<int>>;
+
+// ---- Placing and removing --------------------------------------------------
+
+TEST(DameSetzen, MarksRowColumnAndDiagonals) {
+    Brett b(2, 3);
+    dameSetzen(b.feld, b.spalten, b.zeilen, 0, 0);
+    EXPECT_EQ(b.zeilenWerte(), (Werte{{-1, 1, 1}, {1, 1, 0}}));
+    EXPECT_TRUE(b.ausserhalbUnberuehrt());
+
+    Brett eins(1, 1);
+    dameSetzen(eins.feld, 1, 1, 0, 0);
+    EXPECT_EQ(eins.zeilenWerte(), (Werte{{-1}}));
+    dameLoeschen(eins.feld, 1, 1, 0, 0);
+    EXPECT_EQ(eins.zeilenWerte(), (Werte{{0}}));
+}
+
+TEST(DameSetzen, DiagonalStopsAtTheNearEdgeOfAWideBoard) {
+    Brett b(3, 7);
+    dameSetzen(b.feld, b.spalten, b.zeilen, 0, 2); // bottom-left corner
+    EXPECT_EQ(b.zeilenWerte(),
+              (Werte{{1, 0, 1, 0, 0, 0, 0}, {1, 1, 0, 0, 0, 0, 0}, {-1, 1, 1, 1, 1, 1, 1}}));
+    EXPECT_TRUE(b.ausserhalbUnberuehrt());
+}
+
+TEST(DameSetzen, CountersAddUpAndComeOffExactly) {
+    Brett b(4, 5);
+    dameSetzen(b.feld, 5, 4, 0, 0);
+    dameSetzen(b.feld, 5, 4, 1, 2);
+    EXPECT_EQ(b.feld[1][1], 2); // on a diagonal of one and the column of the other
+
+    // Setting and removing a third queen, on every free square, changes nothing.
+    const Brett vorher = b;
+    int frei = 0;
+    for (int z = 0; z < 4; ++z)
+        for (int s = 0; s < 5; ++s)
+            if (vorher.feld[z][s] == 0) {
+                ++frei;
+                dameSetzen(b.feld, 5, 4, s, z);
+                EXPECT_EQ(b.feld[z][s], -1);
+                dameLoeschen(b.feld, 5, 4, s, z);
+                EXPECT_EQ(b.zeilenWerte(), vorher.zeilenWerte());
+            }
+    EXPECT_EQ(frei, 3);
+
+    dameLoeschen(b.feld, 5, 4, 0, 0);
+    EXPECT_EQ(b.feld[1][1], 1);
+    dameLoeschen(b.feld, 5, 4, 1, 2);
+    EXPECT_TRUE(b.leer());
+    EXPECT_TRUE(b.ausserhalbUnberuehrt());
+}
+
+TEST(DameSetzen, FourQueensOnFourByFourInEveryOrderOfRemoval) {
+    const std::array<std::array<int, 2>, 4> damen{{{0, 1}, {1, 3}, {2, 0}, {3, 2}}}; // row, column
+    std::array<int, 4> reihenfolge{0, 1, 2, 3};
+    do {
+        Brett b(4, 4);
+        for (auto [z, s] : damen) dameSetzen(b.feld, 4, 4, s, z);
+        ASSERT_EQ(b.zeilenWerte(),
+                  (Werte{{2, -1, 4, 2}, {4, 3, 3, -1}, {-1, 3, 3, 4}, {2, 4, -1, 2}}));
+        for (int i : reihenfolge) dameLoeschen(b.feld, 4, 4, damen[i][1], damen[i][0]);
+        EXPECT_TRUE(b.leer());
+        EXPECT_TRUE(b.ausserhalbUnberuehrt());
+    } while (std::next_permutation(reihenfolge.begin(), reihenfolge.end()));
+}
+
+// ---- The search ----------------------------------------------------------------
+
+TEST(DameSuche, NothingToPlaceSucceedsAtOnce) {
+    for (int anzahl : {0, -3}) {
+        Brett b(3, 4);
+        EXPECT_EQ(dame(anzahl, b.feld, b.spalten, b.zeilen), 1);
+        EXPECT_TRUE(b.leer());
+    }
+}
+
+TEST(DameSuche, SmallBoards) {
+    Brett eins(1, 1);
+    EXPECT_EQ(dame(1, eins.feld, 1, 1), 1);
+    EXPECT_EQ(eins.zeilenWerte(), (Werte{{-1}}));
+
+    Brett b(2, 3);
+    EXPECT_EQ(dame(1, b.feld, b.spalten, b.zeilen), 1);
+    EXPECT_EQ(b.zeilenWerte(), (Werte{{-1, 1, 1}, {1, 1, 0}}));
+
+    Brett vier(4, 4);
+    EXPECT_EQ(dame(4, vier.feld, 4, 4), 1);
+    EXPECT_EQ(vier.zeilenWerte(),
+              (Werte{{2, -1, 4, 2}, {4, 3, 3, -1}, {-1, 3, 3, 4}, {2, 4, -1, 2}}));
+    EXPECT_TRUE(vier.ausserhalbUnberuehrt());
+
+    Brett acht(8, 8);
+    EXPECT_EQ(dame(8, acht.feld, 8, 8), 1);
+    EXPECT_EQ(acht.damenSpalten(), (std::vector<int>{0, 4, 7, 5, 2, 6, 1, 3}));
+}
+
+TEST(DameSuche, NoPlacementLeavesTheBoardAsItWas) {
+    struct Fall {
+        int zeilen, spalten, anzahl;
+    };
+    for (Fall f : {Fall{2, 2, 2}, Fall{3, 3, 3}, Fall{8, 8, 9}, Fall{0, 5, 1}, Fall{5, 0, 1},
+                   Fall{0, 0, 1}, Fall{50, 50, 51}}) {
+        Brett b(f.zeilen, f.spalten);
+        EXPECT_EQ(dame(f.anzahl, b.feld, b.spalten, b.zeilen), 0)
+            << f.zeilen << "x" << f.spalten << " " << f.anzahl;
+        EXPECT_TRUE(b.leer());
+        EXPECT_TRUE(b.ausserhalbUnberuehrt());
+    }
+}
+
+TEST(DameSuche, LargeBoardsWithRoomToSpare) {
+    // Fewer queens than rows: the rows may be skipped, and the first placement
+    // takes the first free square of each row from the top.
+    Brett b(50, 50);
+    EXPECT_EQ(dame(20, b.feld, 50, 50), 1);
+    const std::vector<int> spalten = b.damenSpalten();
+    EXPECT_EQ(std::vector<int>(spalten.begin(), spalten.begin() + 4),
+              (std::vector<int>{0, 2, 4, 1}));
+    EXPECT_EQ(std::count_if(spalten.begin(), spalten.end(), [](int s) { return s >= 0; }), 20);
+}
+
+// ---- Against the reference -----------------------------------------------------
+
+void vergleichen(Brett schnell, int anzahl) {
+    Brett referenz = schnell;
+    const int erwartet = dameReferenz(anzahl, referenz.feld, referenz.spalten, referenz.zeilen);
+    const int ergebnis = dame(anzahl, schnell.feld, schnell.spalten, schnell.zeilen);
+    ASSERT_EQ(ergebnis, erwartet) << schnell.zeilen << "x" << schnell.spalten << ", " << anzahl;
+    ASSERT_EQ(schnell.zeilenWerte(), referenz.zeilenWerte())
+        << schnell.zeilen << "x" << schnell.spalten << ", " << anzahl;
+    ASSERT_TRUE(schnell.ausserhalbUnberuehrt());
+}
+
+TEST(DameReferenz, EveryBoardUpToSixBySixAndEveryCountUpToSeven) {
+    for (int zeilen = 0; zeilen <= 6; ++zeilen)
+        for (int spalten = 0; spalten <= 6; ++spalten)
+            for (int anzahl = 0; anzahl <= 7; ++anzahl) vergleichen(Brett(zeilen, spalten), anzahl);
+}
+
+TEST(DameReferenz, BoardsThatAlreadyHoldAQueen) {
+    // dame may be called on a board with queens: only its free squares count.
+    for (int z = 0; z < 5; ++z)
+        for (int s = 0; s < 6; ++s)
+            for (int anzahl = 1; anzahl <= 5; ++anzahl) {
+                Brett b(5, 6);
+                dameSetzen(b.feld, 6, 5, s, z);
+                vergleichen(b, anzahl);
+            }
+}
+
+TEST(DameReferenz, LargerSquareAndOblongBoards) {
+    for (int n = 7; n <= 10; ++n) vergleichen(Brett(n, n), n);
+    vergleichen(Brett(7, 9), 7);
+    vergleichen(Brett(9, 7), 7);
+    vergleichen(Brett(4, 12), 4);
+    vergleichen(Brett(12, 4), 4);
+}
+
+} // namespace
