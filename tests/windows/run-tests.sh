@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Builds the 32-bit Windows programs and runs the end-to-end transcript tests
+# against the .exe files under Wine, headless. The tests themselves are the
+# native test binaries: the transcript harness starts "wine <program>.exe"
+# instead of the native program and expects CR LF line ends on standard output.
+#
+# Environment (all optional):
+#   NATIVE_BUILD     native build folder holding bin/*_test (default build/test,
+#                    configured with the "test" preset when it does not exist)
+#   WINDOWS_BUILD    cross build folder (default build/windows, "windows" preset)
+#   WINDOWS_FILTER   gtest filter of the end-to-end tests (default *Transcript.*)
+#   WINEPREFIX       Wine prefix for the runs (default $HOME/.wine-tests)
+#   WINDOWS_ALLOW_NO_TESTS=1  do not fail when no test matches the filter
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+NATIVE_BUILD="${NATIVE_BUILD:-$ROOT/build/test}"
+WINDOWS_BUILD="${WINDOWS_BUILD:-$ROOT/build/windows}"
+FILTER="${WINDOWS_FILTER:-*Transcript.*}"
+
+"$ROOT/tests/windows/install.sh"
+
+# ---- The builds ----------------------------------------------------------------
+
+cd "$ROOT"
+if [ "$WINDOWS_BUILD" = "$ROOT/build/windows" ]; then
+    cmake --preset windows >/dev/null
+else
+    cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSANITIZE=OFF >/dev/null
+fi
+cmake --build "$WINDOWS_BUILD" -j2
+
+if [ ! -f "$NATIVE_BUILD/CMakeCache.txt" ]; then
+    if [ "$NATIVE_BUILD" = "$ROOT/build/test" ]; then
+        cmake --preset test >/dev/null
+    else
+        echo "run-tests.sh: $NATIVE_BUILD is not a configured build folder" >&2
+        exit 1
+    fi
+fi
+cmake --build "$NATIVE_BUILD" -j2
+
+# ---- Wine, headless ------------------------------------------------------------
+
+export WINEPREFIX="${WINEPREFIX:-${HOME:-/tmp}/.wine-tests}"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko: nothing here needs them, and Wine would offer to install them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX (once)..."
+    wineboot -i </dev/null >/dev/null 2>&1 || {
+        echo "run-tests.sh: Wine could not set up $WINEPREFIX" >&2
+        exit 1
+    }
+    wineserver -w
+fi
+
+# A persistent wineserver, with Wine's helper processes started here once. Else
+# the first program of every run starts them, they inherit its standard output,
+# and the harness waits seconds for that pipe to close after each program.
+# A server already running on this prefix (another run) is used, and left running.
+if wineserver -p 2>/dev/null; then
+    trap 'wineserver -k 2>/dev/null || true' EXIT
+fi
+wine cmd /c exit </dev/null >/dev/null 2>&1
+
+# ---- The tests -----------------------------------------------------------------
+
+export TRANSCRIPT_PROGRAMS="$WINDOWS_BUILD/bin"
+export TRANSCRIPT_SUFFIX=".exe"
+export TRANSCRIPT_LAUNCHER="wine"
+export TRANSCRIPT_CRLF=1
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+
+passed=0
+failed=0
+broken=()
+shopt -s nullglob
+for test in "$NATIVE_BUILD"/bin/*_test; do
+    [ -x "$test" ] || continue
+    # Only binaries with matching tests; the others would just print "0 tests".
+    listing="$("$test" --gtest_list_tests --gtest_filter="$FILTER")"
+    if ! grep -q '^  ' <<<"$listing"; then continue; fi
+    log="$(mktemp)"
+    set +e
+    "$test" --gtest_filter="$FILTER" --gtest_color=no >"$log" 2>&1
+    status=$?
+    set -e
+    cat "$log"
+    ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -1)
+    bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -1)
+    passed=$((passed + ${ok:-0}))
+    failed=$((failed + ${bad:-0}))
+    if [ "$status" -ne 0 ] && [ -z "$bad" ]; then broken+=("$(basename "$test")"); fi
+    rm -f "$log"
+done
+
+# ---- The database file across the two builds ------------------------------------
+# "fh-datenbank.txt" is the same bytes on both platforms: records typed into either
+# build save identically, and a file saved by one build loads in the other.
+
+# Runs one build of datenbank in a fresh folder holding the given file (or none);
+# leaves the saved file in $work/<name>.txt and standard output, CR removed, in $work/<name>.out.
+datenbank() {
+    local name="$1" file="$2" keys="$3" dir
+    dir="$(mktemp -d)"
+    [ -n "$file" ] && cp "$file" "$dir/fh-datenbank.txt"
+    local run=("$NATIVE_BUILD/bin/datenbank")
+    [ "${name%%-*}" = wine ] && run=(wine "$WINDOWS_BUILD/bin/datenbank.exe")
+    (cd "$dir" && printf '%b' "$keys" | timeout 60 "${run[@]}" >out.bin 2>/dev/null) || true
+    tr -d '\r' <"$dir/out.bin" >"$work/$name.out"
+    cp "$dir/fh-datenbank.txt" "$work/$name.txt" 2>/dev/null || : >"$work/$name.txt"
+    rm -rf "$dir"
+}
+
+check() {
+    if "${@:2}"; then
+        passed=$((passed + 1))
+        echo "[       OK ] DatenbankFile.$1"
+    else
+        failed=$((failed + 1))
+        echo "[  FAILED  ] DatenbankFile.$1"
+    fi
+}
+
+same() { cmp -s "$1" "$2"; }
+loaded() { grep -q 'Datenbank eingelesen\.' "$1" && ! grep -q 'Fehler' "$1"; }
+recordsAndCrLf() { [ "$(grep -c $'\r$' "$1")" -eq 2 ] && [ "$(wc -l <"$1")" -eq 2 ]; }
+
+if [ -x "$NATIVE_BUILD/bin/datenbank" ] && [ -f "$WINDOWS_BUILD/bin/datenbank.exe" ]; then
+    work="$(mktemp -d)"
+    enter='n123 Anna Meier anna.meier 555\nn7 Bob Ko b@x 1\ns0'
+    datenbank native-new "" "$enter"
+    datenbank wine-new "" "$enter"
+    check NewRecordsSaveTheSameBytes same "$work/native-new.txt" "$work/wine-new.txt"
+    check SavedFileHasCrLfLineEnds recordsAndCrLf "$work/wine-new.txt"
+    check DialogueIsTheSameButForLineEnds same "$work/native-new.out" "$work/wine-new.out"
+    # Load, list, save: a file from the other build must load whole and save alike.
+    reload='lp s0'
+    datenbank native-own "$work/native-new.txt" "$reload"
+    datenbank wine-native "$work/native-new.txt" "$reload"
+    datenbank wine-own "$work/wine-new.txt" "$reload"
+    datenbank native-wine "$work/wine-new.txt" "$reload"
+    check WindowsLoadsTheNativeFile loaded "$work/wine-native.out"
+    check NativeLoadsTheWindowsFile loaded "$work/native-wine.out"
+    check WindowsListsTheNativeFileAlike same "$work/native-own.out" "$work/wine-native.out"
+    check WindowsResavesTheNativeFile same "$work/native-own.txt" "$work/wine-native.txt"
+    check NativeListsTheWindowsFileAlike same "$work/wine-own.out" "$work/native-wine.out"
+    check NativeResavesTheWindowsFile same "$work/wine-own.txt" "$work/native-wine.txt"
+    check ReloadedFileKeepsBothRecords recordsAndCrLf "$work/native-wine.txt"
+    rm -rf "$work"
+fi
+
+echo "Wine: $passed passed, $failed failed"
+if [ "${#broken[@]}" -gt 0 ]; then
+    echo "run-tests.sh: test binaries that did not finish normally: ${broken[*]}" >&2
+    exit 1
+fi
+if [ "$failed" -gt 0 ]; then exit 1; fi
+if [ "$passed" -eq 0 ] && [ "${WINDOWS_ALLOW_NO_TESTS:-0}" != 1 ]; then
+    echo "run-tests.sh: no test matches '$FILTER'" >&2
+    exit 1
+fi
