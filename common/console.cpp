@@ -47,6 +47,12 @@ void restoreConsole() {
     }
 }
 
+// Ctrl+C and closing the window end the program without atexit; restore first.
+BOOL WINAPI onConsoleEvent(DWORD) {
+    SetConsoleTextAttribute(GetStdHandle(STD_OUTPUT_HANDLE), originalAttributes);
+    return FALSE; // and let the default handling end the program
+}
+
 struct ConsoleSetup {
     ConsoleSetup() {
         CONSOLE_SCREEN_BUFFER_INFO info;
@@ -54,6 +60,7 @@ struct ConsoleSetup {
             GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) {
             originalAttributes = info.wAttributes;
             std::atexit(restoreConsole);
+            SetConsoleCtrlHandler(onConsoleEvent, TRUE);
         }
         // A pipe or file is one byte stream: no CR LF folding on the way in.
         if (!stdinIsConsole()) _setmode(_fileno(stdin), _O_BINARY);
