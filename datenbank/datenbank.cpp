@@ -91,6 +91,16 @@ std::string wortEingabe() {
     return wort;
 }
 
+// A typed student number at the delete and login prompts. A word longer than any
+// stored number is kept whole, so it matches nothing; a NUL inside the word would cut
+// it to a prefix that could match another student, so such a word becomes a key
+// longer than any stored number as well.
+std::string nummerEingabe() {
+    const std::string wort = wortEingabe();
+    if (wort.find('\0') != std::string::npos) return std::string(kMatrikelnummerLaenge, '#');
+    return wort;
+}
+
 void menuZeile(char key, const char* text) {
     std::fputs("\t ", stdout);
     setcolor(4);
@@ -555,8 +565,7 @@ void neuerDatensatz(Liste* liste) {
 void loeschenAbfrage(Liste* liste) {
     setcolor(7);
     std::fputs("\tBitte Matrikelnummer des zu loeschenden Datensatzes eingeben: ", stdout);
-    // A word longer than any stored number is passed whole, so it matches nothing.
-    const std::string nummer = wortEingabe();
+    const std::string nummer = nummerEingabe();
     loeschen(nummer.c_str(), liste);
 }
 
@@ -619,7 +628,7 @@ void login(Liste* liste) {
     setcolor(7);
     std::fputs("\n\n", stdout);
     std::fputs("\tBitte Matrikelnummer eingeben: ", stdout);
-    const std::string nummer = wortEingabe();
+    const std::string nummer = nummerEingabe();
     if (!einlogen(nummer.c_str(), liste)) {
         std::fputs("\t", stdout);
         setcolor(4);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -16,23 +17,16 @@ bool leseZahl(std::FILE* datei, int& zahl) {
     while (c != EOF && std::isspace(c)) c = std::fgetc(datei);
     if (c == EOF) return false;
 
-    // Sign and ten digits are the longest int; anything longer cannot fit anyway.
-    char wort[16];
-    std::size_t laenge = 0;
-    bool zuLang = false;
-    for (; c != EOF && !std::isspace(c); c = std::fgetc(datei)) {
-        if (laenge < sizeof wort - 1)
-            wort[laenge++] = static_cast<char>(c);
-        else
-            zuLang = true;
-    }
-    if (zuLang) return false;
-    wort[laenge] = '\0';
+    std::string wort;
+    for (; c != EOF && !std::isspace(c); c = std::fgetc(datei))
+        wort.push_back(static_cast<char>(c));
 
+    // The whole token must be the number: a NUL inside it would end strtol early.
     errno = 0;
     char* ende = nullptr;
-    const long wert = std::strtol(wort, &ende, 10);
-    if (ende == wort || *ende != '\0' || errno == ERANGE || wert < INT_MIN || wert > INT_MAX)
+    const long wert = std::strtol(wort.c_str(), &ende, 10);
+    if (ende != wort.c_str() + wort.size() || wort.empty() || errno == ERANGE || wert < INT_MIN ||
+        wert > INT_MAX)
         return false;
     zahl = static_cast<int>(wert);
     return true;

@@ -112,13 +112,15 @@ struct Step {
 };
 
 // Runs the program with all keys and checks the whole output; the first step
-// usually types nothing and shows the administrator menu.
+// usually types nothing and shows the administrator menu. Shown text is written
+// with "\n" and gets the line ends of the platform under test; the keys and the
+// database file are the same bytes everywhere.
 transcript::Result dialogue(const std::vector<Step>& steps,
                             const transcript::Options& options = {}) {
     std::string keys, expected;
     for (const auto& step : steps) {
         keys += step.keys;
-        expected += step.shows;
+        expected += transcript::lines(step.shows);
     }
     auto result = transcript::run(transcript::program("datenbank"), keys, options);
     EXPECT_FALSE(result.timedOut);
@@ -146,13 +148,13 @@ const std::string kThree = record("1") + record("2") + record("3");
 
 // ---- Menus -------------------------------------------------------------------------
 
-TEST(Menus, QuittingDrawsTheLogoBoxAndSavesNothing) {
+TEST(DatenbankMenuTranscript, QuittingDrawsTheLogoBoxAndSavesNothing) {
     const auto r =
         dialogue({{"", kAdmin}, {"n", kNewRecord}, {"1 A B c d\n", kAdmin + kAdmin}, {"0", kLogo}});
     EXPECT_TRUE(r.files.empty());
 }
 
-TEST(Menus, EndOfInputEndsTheProgramAtEveryLevel) {
+TEST(DatenbankMenuTranscript, EndOfInputEndsTheProgramAtEveryLevel) {
     dialogue({{"", kAdmin}});
     dialogue({{"", kAdmin}, {"b", kUser}});
     dialogue({{"", kAdmin}, {"d", kDeletePrompt}});
@@ -166,7 +168,7 @@ TEST(Menus, EndOfInputEndsTheProgramAtEveryLevel) {
              withFile(record("1")));
 }
 
-TEST(Menus, AdministratorFoldsUpperCaseAndIgnoresOtherKeys) {
+TEST(DatenbankMenuTranscript, AdministratorFoldsUpperCaseAndIgnoresOtherKeys) {
     const auto r = dialogue({{"", kAdmin},
                              {"S", kSaved + kAdmin},
                              {"P", listing({})},
@@ -178,7 +180,7 @@ TEST(Menus, AdministratorFoldsUpperCaseAndIgnoresOtherKeys) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "");
 }
 
-TEST(Menus, UserLevelAndActionMenuTakeOnlyLowerCase) {
+TEST(DatenbankMenuTranscript, UserLevelAndActionMenuTakeOnlyLowerCase) {
     dialogue(
         {{"", kAdmin},
          {"l", kLoaded + kAdmin},
@@ -197,7 +199,7 @@ TEST(Menus, UserLevelAndActionMenuTakeOnlyLowerCase) {
 
 // ---- New records -----------------------------------------------------------------------
 
-TEST(NewRecord, ThreeRefusalsWarnBeforeTheThirdAndReturnSilently) {
+TEST(DatenbankNewRecordTranscript, ThreeRefusalsWarnBeforeTheThirdAndReturnSilently) {
     const std::string taken = "1 X Y z w\n";
     const auto r = dialogue({{"", kAdmin},
                              {"l", kLoaded + kAdmin},
@@ -210,7 +212,7 @@ TEST(NewRecord, ThreeRefusalsWarnBeforeTheThirdAndReturnSilently) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), record("1"));
 }
 
-TEST(NewRecord, SuccessAtTheFirstOrSecondAttemptReturnsAtOnce) {
+TEST(DatenbankNewRecordTranscript, SuccessAtTheFirstOrSecondAttemptReturnsAtOnce) {
     dialogue({{"", kAdmin}, {"n", kNewRecord}, {"1 A B c d\n", kAdmin + kAdmin}});
     dialogue({{"", kAdmin},
               {"n", kNewRecord},
@@ -220,7 +222,7 @@ TEST(NewRecord, SuccessAtTheFirstOrSecondAttemptReturnsAtOnce) {
               {"2 A B c d\n", kAdmin + kAdmin}});
 }
 
-TEST(NewRecord, ANumberDifferingOnlyInCaseIsAnotherStudent) {
+TEST(DatenbankNewRecordTranscript, ANumberDifferingOnlyInCaseIsAnotherStudent) {
     const auto r = dialogue({{"", kAdmin},
                              {"n", kNewRecord},
                              {"ab A B c d\n", kAdmin + kAdmin},
@@ -231,7 +233,7 @@ TEST(NewRecord, ANumberDifferingOnlyInCaseIsAnotherStudent) {
               line("AB B A c d 0 -1 -1 -1 -1") + line("ab B A c d 0 -1 -1 -1 -1"));
 }
 
-TEST(NewRecord, AWordLongerThanItsFieldIsRefusedNotCut) {
+TEST(DatenbankNewRecordTranscript, AWordLongerThanItsFieldIsRefusedNotCut) {
     const std::string number20(20, '9');
     const std::string name25(25, 'a');
     const std::string email30(30, 'e');
@@ -256,14 +258,14 @@ TEST(NewRecord, AWordLongerThanItsFieldIsRefusedNotCut) {
 
 // ---- Deleting ------------------------------------------------------------------------
 
-TEST(Deleting, FromAnEmptyListForAnyNumber) {
+TEST(DatenbankDeleteTranscript, FromAnEmptyListForAnyNumber) {
     dialogue({{"", kAdmin}, {"d", kDeletePrompt}, {"5\n", kEmpty + kAdmin + kAdmin}});
     dialogue({{"", kAdmin},
               {"d", kDeletePrompt},
               {std::string(30, '5') + "\n", kEmpty + kAdmin + kAdmin}});
 }
 
-TEST(Deleting, HeadMiddleLastAndAbsent) {
+TEST(DatenbankDeleteTranscript, HeadMiddleLastAndAbsent) {
     // The file holds 1, 2, 3; the list holds 3, 2, 1 and saves in that order.
     struct Case {
         std::string nummer, shows, saved;
@@ -286,7 +288,7 @@ TEST(Deleting, HeadMiddleLastAndAbsent) {
     }
 }
 
-TEST(Deleting, TheOnlyRecordLeavesAnEmptyList) {
+TEST(DatenbankDeleteTranscript, TheOnlyRecordLeavesAnEmptyList) {
     dialogue({{"", kAdmin},
               {"n", kNewRecord},
               {"7 A B c d\n", kAdmin + kAdmin},
@@ -298,7 +300,7 @@ TEST(Deleting, TheOnlyRecordLeavesAnEmptyList) {
               {"7\n", kEmpty + kAdmin + kAdmin}});
 }
 
-TEST(Deleting, ANumberLongerThan19CharactersMatchesNothing) {
+TEST(DatenbankDeleteTranscript, ANumberLongerThan19CharactersMatchesNothing) {
     const std::string stored(19, '1');
     const auto r = dialogue({{"", kAdmin},
                              {"n", kNewRecord},
@@ -309,7 +311,7 @@ TEST(Deleting, ANumberLongerThan19CharactersMatchesNothing) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), line(stored + " B A c d 0 -1 -1 -1 -1"));
 }
 
-TEST(Deleting, OneOfADuplicatePairAfterLoadingTwice) {
+TEST(DatenbankDeleteTranscript, OneOfADuplicatePairAfterLoadingTwice) {
     const auto r = dialogue({{"", kAdmin},
                              {"ll", kLoaded + kAdmin + kLoaded + kAdmin},
                              {"d", kDeletePrompt},
@@ -321,7 +323,7 @@ TEST(Deleting, OneOfADuplicatePairAfterLoadingTwice) {
 
 // ---- The database file -------------------------------------------------------------------
 
-TEST(DatabaseFile, ANewRecordIsSavedSurnameFirstWithCrLf) {
+TEST(DatenbankFileTranscript, ANewRecordIsSavedSurnameFirstWithCrLf) {
     const auto r = dialogue({{"", kAdmin},
                              {"n", kNewRecord},
                              {"123 Anna Meier anna.meier 555\n", kAdmin + kAdmin},
@@ -330,7 +332,7 @@ TEST(DatabaseFile, ANewRecordIsSavedSurnameFirstWithCrLf) {
     EXPECT_EQ(r.files.size(), 1u); // no temporary file left behind
 }
 
-TEST(DatabaseFile, EverySaveAndLoadReversesTheOrder) {
+TEST(DatenbankFileTranscript, EverySaveAndLoadReversesTheOrder) {
     const std::vector<Step> enter = {{"", kAdmin},
                                      {"n", kNewRecord},
                                      {"1 Vor1 Nach1 m1 t1\n", kAdmin + kAdmin},
@@ -350,7 +352,7 @@ TEST(DatabaseFile, EverySaveAndLoadReversesTheOrder) {
     EXPECT_EQ(third.files.at("fh-datenbank.txt"), first.files.at("fh-datenbank.txt"));
 }
 
-TEST(DatabaseFile, LoadingAddsInFrontOfWhatTheListHolds) {
+TEST(DatenbankFileTranscript, LoadingAddsInFrontOfWhatTheListHolds) {
     const auto r = dialogue({{"", kAdmin},
                              {"n", kNewRecord},
                              {"9 Vor9 Nach9 m9 t9\n", kAdmin + kAdmin},
@@ -360,7 +362,7 @@ TEST(DatabaseFile, LoadingAddsInFrontOfWhatTheListHolds) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), record("2") + record("1") + record("9"));
 }
 
-TEST(DatabaseFile, AnyWhiteSpaceSeparatesWordsAndTheLastLineEndMayBeMissing) {
+TEST(DatenbankFileTranscript, AnyWhiteSpaceSeparatesWordsAndTheLastLineEndMayBeMissing) {
     const std::string lf = "1 Nach1 Vor1 m1 t1 0 -1 -1 -1 -1\n2 Nach2 Vor2 m2 t2 0 -1 -1 -1 -1";
     const std::string spaced =
         "  1\tNach1 Vor1\r\nm1 t1 0 -1 -1 -1 -1\n\n2 Nach2 Vor2 m2 t2 0 -1 -1 -1 -1 \r\n\r\n";
@@ -371,7 +373,7 @@ TEST(DatabaseFile, AnyWhiteSpaceSeparatesWordsAndTheLastLineEndMayBeMissing) {
     }
 }
 
-TEST(DatabaseFile, MissingAndEmptyFiles) {
+TEST(DatenbankFileTranscript, MissingAndEmptyFiles) {
     // The listing's wait for a key just ends at end of input; the menu read then ends the program.
     dialogue({{"", kAdmin}, {"l", kLoadFailed + kAdmin}, {"p", listing({}) + kAdmin}});
     const auto r =
@@ -379,7 +381,7 @@ TEST(DatabaseFile, MissingAndEmptyFiles) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "");
 }
 
-TEST(DatabaseFile, AMalformedRecordStopsTheLoadKeepingTheRecordsBefore) {
+TEST(DatenbankFileTranscript, AMalformedRecordStopsTheLoadKeepingTheRecordsBefore) {
     // Too few words: words run on across line ends, so only the last record can be short.
     const auto r =
         dialogue({{"", kAdmin}, {"l", kLoadFailed + kAdmin}, {"s", kSaved + kAdmin}},
@@ -400,7 +402,7 @@ TEST(DatabaseFile, AMalformedRecordStopsTheLoadKeepingTheRecordsBefore) {
     }
 }
 
-TEST(DatabaseFile, AFailedSaveKeepsTheOldFileWhole) {
+TEST(DatenbankFileTranscript, AFailedSaveKeepsTheOldFileWhole) {
     // The temporary file cannot be created: a folder stands in its place.
     auto blocked = withFile(kThree);
     blocked.prepare = [](const std::filesystem::path& folder) {
@@ -424,7 +426,7 @@ TEST(DatabaseFile, AFailedSaveKeepsTheOldFileWhole) {
 
 // ---- Listing ------------------------------------------------------------------------
 
-TEST(Listing, ThreeRecordsNewestFirstWithSeparatorsBetweenRowsOnly) {
+TEST(DatenbankListingTranscript, ThreeRecordsNewestFirstWithSeparatorsBetweenRowsOnly) {
     dialogue({{"", kAdmin},
               {"n", kNewRecord},
               {"1 Anna Meier a@b.de 0151\n", kAdmin + kAdmin},
@@ -479,7 +481,7 @@ std::string registrations(const std::vector<std::string>& names) {
 }
 const std::string kBack = "\n\n\n" + kAction; // after the exam selection
 
-TEST(Login, OnlyTheWholeNumberLogsIn) {
+TEST(DatenbankLoginTranscript, OnlyTheWholeNumberLogsIn) {
     for (const std::string& typed :
          std::vector<std::string>{"12", "1234", "123" + std::string(17, '0'), "x"}) {
         SCOPED_TRACE(typed);
@@ -501,7 +503,7 @@ TEST(Login, OnlyTheWholeNumberLogsIn) {
         {{"", kAdmin}, {"b", kUser}, {"l", kLoginPrompt}, {"123\n", kLoginFailed + kUser + kUser}});
 }
 
-TEST(Exams, RegisterThenListUsesTheListNames) {
+TEST(DatenbankExamsTranscript, RegisterThenListUsesTheListNames) {
     const auto r = dialogue(loggedIn() +
                                 std::vector<Step>{
                                     {"\nn", kAction + kExams},
@@ -513,7 +515,7 @@ TEST(Exams, RegisterThenListUsesTheListNames) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "123 Meier Anna anna.meier 555 1 -1 1 -1 -1 \r\n");
 }
 
-TEST(Exams, ListInSlotOrderNotInOrderOfRegistration) {
+TEST(DatenbankExamsTranscript, ListInSlotOrderNotInOrderOfRegistration) {
     dialogue(
         loggedIn() +
             std::vector<Step>{
@@ -528,7 +530,7 @@ TEST(Exams, ListInSlotOrderNotInOrderOfRegistration) {
         withFile(kStudent));
 }
 
-TEST(Exams, RefusalsChangeNothing) {
+TEST(DatenbankExamsTranscript, RefusalsChangeNothing) {
     const auto r = dialogue(loggedIn() +
                                 std::vector<Step>{
                                     {"\nn", kAction + kExams},
@@ -543,7 +545,7 @@ TEST(Exams, RefusalsChangeNothing) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "123 Meier Anna anna.meier 555 1 -1 -1 2 -1 \r\n");
 }
 
-TEST(Exams, WithdrawingRestoresSlotAndCount) {
+TEST(DatenbankExamsTranscript, WithdrawingRestoresSlotAndCount) {
     const auto r = dialogue(loggedIn() +
                                 std::vector<Step>{
                                     {"\nn", kAction + kExams},
@@ -557,7 +559,7 @@ TEST(Exams, WithdrawingRestoresSlotAndCount) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), kStudent);
 }
 
-TEST(Exams, NumbersOutsideOneToFourAndWordsTouchNoSlot) {
+TEST(DatenbankExamsTranscript, NumbersOutsideOneToFourAndWordsTouchNoSlot) {
     std::vector<Step> steps = loggedIn();
     for (const char* typed : {"0", "5", "-1", "abc", "99999999999", "2x"}) {
         steps.push_back({"\nn", kAction + kExams});
@@ -571,14 +573,14 @@ TEST(Exams, NumbersOutsideOneToFourAndWordsTouchNoSlot) {
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "123 Meier Anna anna.meier 555 1 0 -1 -1 -1 \r\n");
 }
 
-TEST(Exams, ACountOfZeroListsNoExamWhateverTheSlots) {
+TEST(DatenbankExamsTranscript, ACountOfZeroListsNoExamWhateverTheSlots) {
     dialogue(loggedIn() + std::vector<Step>{{"\np", kAction + registrations({}) + kAction}},
              withFile("123 Meier Anna anna.meier 555 0 0 1 2 3 \r\n"));
 }
 
 // ---- The typical run ----------------------------------------------------------------------
 
-TEST(TypicalRun, LoadListLoginRegisterLogOutSaveQuit) {
+TEST(DatenbankTypicalRunTranscript, LoadListLoginRegisterLogOutSaveQuit) {
     const auto r = dialogue(
         {
             {"", kAdmin},

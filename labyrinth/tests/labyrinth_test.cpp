@@ -334,16 +334,22 @@ TEST(LabyrinthSuche, LargestMazeAlongALongSerpentine) {
 
 // ---------------------------------------------------------------- the program
 
-const std::string kTitel = "\n\t\t\tLabyrinth\n\n";
-const std::string kFrage = "\tWie gross soll das Labyrinth werden? (zeile,spalte)\n";
+using transcript::lines;
+
+// What the program shows, with the line ends of the platform under test.
+const std::string kTitel = lines("\n\t\t\tLabyrinth\n\n");
+const std::string kFrage = lines("\tWie gross soll das Labyrinth werden? (zeile,spalte)\n");
 const std::string kDimension =
-    "\tDie Dimensionen wurden falsch eingegeben!\n Bitte erneute Eingabe!\n\n";
-const std::string kEingelesen = "\tDatei \"labyrint.def\" erfolgreich eingelesen.\n";
-const std::string kStart = "\t\tSuche mit Enter beginnen\n\n";
+    lines("\tDie Dimensionen wurden falsch eingegeben!\n Bitte erneute Eingabe!\n\n");
+const std::string kEingelesen = lines("\tDatei \"labyrint.def\" erfolgreich eingelesen.\n");
+const std::string kStart = lines("\t\tSuche mit Enter beginnen\n\n");
 const std::string kVerlaufen =
-    "\tIch hab mich verlaufen und kann leider keinen Weg hinaus finden\n";
+    lines("\tIch hab mich verlaufen und kann leider keinen Weg hinaus finden\n");
+const std::string kGefunden = lines("\t\tWeg gefunden:\n");
+const std::string kBeispielBild =
+    lines("\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1100|\n\t\t+----+\n\n");
+// The maze file as typed in, byte for byte.
 const std::string kBeispielDatei = "0100\n0001\n1100\n";
-const std::string kBeispielBild = "\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1100|\n\t\t+----+\n\n";
 
 transcript::Result starte(const std::string& eingabe, const transcript::Files& dateien) {
     transcript::Options optionen;
@@ -357,24 +363,23 @@ int anzahl(const std::string& text, const std::string& teil) {
     return n;
 }
 
-TEST(LabyrinthProgramm, ExampleTranscript) {
+TEST(LabyrinthTranscript, SmallExample) {
     const auto r = starte("3 4\n\n", {{"labyrint.def", kBeispielDatei}});
-    EXPECT_EQ(r.out, kTitel + kFrage + kEingelesen + kBeispielBild + kStart +
-                         "\t\tWeg gefunden:\n"
-                         "\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n");
+    EXPECT_EQ(r.out, kTitel + kFrage + kEingelesen + kBeispielBild + kStart + kGefunden +
+                         lines("\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.files.at("labyrint.def"), kBeispielDatei);
 }
 
-TEST(LabyrinthProgramm, NoWayOutIsReported) {
+TEST(LabyrinthTranscript, NoWayOutIsReported) {
     const auto r = starte("3,4\n\n", {{"labyrint.def", "0100\n0001\n1110\n"}});
     EXPECT_EQ(r.out, kTitel + kFrage + kEingelesen +
-                         "\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1110|\n\t\t+----+\n\n" + kStart +
-                         kVerlaufen);
+                         lines("\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1110|\n\t\t+----+\n\n") +
+                         kStart + kVerlaufen);
     EXPECT_EQ(r.status, 0);
 }
 
-TEST(LabyrinthProgramm, OnlySizesWithTwelveCellsFitTheExampleFile) {
+TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {
     for (const char* passt : {"3 4", "4 3", "2 6", "6 2", "1 12", "12 1"}) {
         const auto r = starte(std::string(passt) + "\n\n", {{"labyrint.def", kBeispielDatei}});
         EXPECT_EQ(anzahl(r.out, kEingelesen), 1) << passt;
@@ -387,7 +392,7 @@ TEST(LabyrinthProgramm, OnlySizesWithTwelveCellsFitTheExampleFile) {
     EXPECT_EQ(r.status, 0);
 }
 
-TEST(LabyrinthProgramm, WhiteSpaceInTheFileIsOptionalButNothingElseMayFollow) {
+TEST(LabyrinthTranscript, WhiteSpaceInTheFileIsOptionalButNothingElseMayFollow) {
     const auto locker =
         starte("3 4\n\n", {{"labyrint.def", " 0 1 0 0\r\n\t0001 11\n00  \n\n  \n"}});
     EXPECT_EQ(anzahl(locker.out, kEingelesen + kBeispielBild), 1);
@@ -395,14 +400,14 @@ TEST(LabyrinthProgramm, WhiteSpaceInTheFileIsOptionalButNothingElseMayFollow) {
     EXPECT_EQ(zuViel.out, kTitel + kFrage + kDimension + kFrage);
 }
 
-TEST(LabyrinthProgramm, WrongSizeIsAskedAgain) {
+TEST(LabyrinthTranscript, WrongSizeIsAskedAgain) {
     const auto r = starte("2 2\n3 4\n\n", {{"labyrint.def", kBeispielDatei}});
     EXPECT_EQ(r.out.substr(0, (kTitel + kFrage + kDimension + kFrage + kEingelesen).size()),
               kTitel + kFrage + kDimension + kFrage + kEingelesen);
     EXPECT_EQ(anzahl(r.out, "Weg gefunden"), 1);
 }
 
-TEST(LabyrinthProgramm, BadSizeInputIsRefused) {
+TEST(LabyrinthTranscript, BadSizeInputIsRefused) {
     const auto r = starte("abc\n0 5\n51 1\n-3 4\n4\n", {{"labyrint.def", kBeispielDatei}});
     // "4" waits for its second number and meets the end of input.
     EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
@@ -412,30 +417,32 @@ TEST(LabyrinthProgramm, BadSizeInputIsRefused) {
     EXPECT_EQ(anzahl(komma.out, kEingelesen), 1);
 }
 
-TEST(LabyrinthProgramm, MissingFileIsReportedAndAskedAgain) {
+TEST(LabyrinthTranscript, MissingFileIsReportedAndAskedAgain) {
     const auto r = starte("3 4\n", {});
-    EXPECT_EQ(r.out, kTitel + kFrage + "\tFehler beim Oeffnen der Datei labyrint.def!\n" + kFrage);
+    EXPECT_EQ(r.out,
+              kTitel + kFrage + lines("\tFehler beim Oeffnen der Datei labyrint.def!\n") + kFrage);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.files.empty());
 }
 
-TEST(LabyrinthProgramm, LetterInTheFileFailsAtEverySize) {
+TEST(LabyrinthTranscript, LetterInTheFileFailsAtEverySize) {
     const auto r = starte("3 4\n1 11\n1 5\n1 12\n", {{"labyrint.def", "0100\n0x01\n1100\n"}});
     EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
                          kFrage + kDimension + kFrage);
 }
 
-TEST(LabyrinthProgramm, DigitsOtherThanZeroAndOneAreRefused) {
+TEST(LabyrinthTranscript, DigitsOtherThanZeroAndOneAreRefused) {
     for (const char* datei : {"0100\n0201\n1100\n", "0100\n0001\n1109\n"}) {
         const auto r = starte("3 4\n", {{"labyrint.def", datei}});
-        EXPECT_EQ(r.out, kTitel + kFrage +
-                             "\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n" +
-                             kFrage)
+        EXPECT_EQ(r.out,
+                  kTitel + kFrage +
+                      lines("\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n") +
+                      kFrage)
             << datei;
     }
 }
 
-TEST(LabyrinthProgramm, EndOfInput) {
+TEST(LabyrinthTranscript, EndOfInput) {
     // At the size question: the program ends at once.
     const auto frage = starte("", {{"labyrint.def", kBeispielDatei}});
     EXPECT_EQ(frage.out, kTitel + kFrage);
@@ -444,18 +451,18 @@ TEST(LabyrinthProgramm, EndOfInput) {
     const auto taste = starte("3 4", {{"labyrint.def", kBeispielDatei}});
     EXPECT_EQ(taste.out.substr(0, (kTitel + kFrage + kEingelesen + kBeispielBild + kStart).size()),
               kTitel + kFrage + kEingelesen + kBeispielBild + kStart);
-    EXPECT_EQ(anzahl(taste.out, "\t\tWeg gefunden:\n"), 1);
+    EXPECT_EQ(anzahl(taste.out, kGefunden), 1);
     EXPECT_EQ(taste.status, 0);
 }
 
-TEST(LabyrinthProgramm, SampleFileIsSolvableAtTenByTwenty) {
+TEST(LabyrinthTranscript, SampleFileIsSolvableAtTenByTwenty) {
     std::ifstream datei(std::string(SAMPLES_DIR) + "/labyrint.def", std::ios::binary);
     ASSERT_TRUE(datei);
     std::ostringstream inhalt;
     inhalt << datei.rdbuf();
     const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt.str()}});
     EXPECT_EQ(anzahl(r.out, kEingelesen), 1);
-    EXPECT_EQ(anzahl(r.out, "\t\tWeg gefunden:\n"), 1);
+    EXPECT_EQ(anzahl(r.out, kGefunden), 1);
 }
 
 TEST(LabyrinthTerminal, OneKeyStartsTheSearchAndTheCellsShowInColour) {

@@ -18,7 +18,7 @@ const std::string kSpur = transcript::lines("1 einfuegen\n"
                                             "liste[0] = 1\n"
                                             "liste[1] = 2\n");
 
-TEST(Linkdemo, PrintsTheTraceThenEndsOnAKeyOrEndOfInput) {
+TEST(LinkdemoTranscript, PrintsTheTraceThenEndsOnAKeyOrEndOfInput) {
     for (const char* eingabe : {"x", ""}) {
         const auto lauf = transcript::run(transcript::program("linkdemo"), eingabe);
         EXPECT_EQ(lauf.out, kSpur) << '"' << eingabe << '"';

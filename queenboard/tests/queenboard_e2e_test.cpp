@@ -23,7 +23,7 @@ transcript::Result starten(const std::string& eingabe) {
     return transcript::run(transcript::program("queenboard"), eingabe);
 }
 
-TEST(QueenboardDialog, FourByFourBoard) {
+TEST(QueenboardTranscript, FourByFourBoard) {
     const std::string brett = "\t\t+--------+\n"
                               "\t\t| 2 D 4 2|\n"
                               "\t\t| 4 3 3 D|\n"
@@ -37,14 +37,14 @@ TEST(QueenboardDialog, FourByFourBoard) {
     }
 }
 
-TEST(QueenboardDialog, NoPlacement) {
+TEST(QueenboardTranscript, NoPlacement) {
     const auto r = starten("3 3\n3\n\n");
     EXPECT_EQ(r.out, lines(kTitel + kDimensionen + kDamen + kNichtMoeglich));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(starten("0 4\n1\n\n").out, lines(kTitel + kDimensionen + kDamen + kNichtMoeglich));
 }
 
-TEST(QueenboardDialog, ZeroQueensAndAnUnreadableCount) {
+TEST(QueenboardTranscript, ZeroQueensAndAnUnreadableCount) {
     EXPECT_EQ(starten("2 3\n0\n\n").out,
               lines(kTitel + kDimensionen + kDamen +
                     "\t\t+------+\n\t\t| 0 0 0|\n\t\t| 0 0 0|\n\t\t+------+\n\n"));
@@ -54,7 +54,7 @@ TEST(QueenboardDialog, ZeroQueensAndAnUnreadableCount) {
                     "\t\t+------+\n\t\t| D 1 1|\n\t\t| 1 1 0|\n\t\t+------+\n\n"));
 }
 
-TEST(QueenboardDialog, BadDimensionsAreAskedAgain) {
+TEST(QueenboardTranscript, BadDimensionsAreAskedAgain) {
     const auto r = starten("51 4\n-1 3\nzwei drei\n4 4x\n1 1\n1\n\n");
     EXPECT_EQ(r.out, lines(kTitel + kDimensionen + kFalsch + kDimensionen + kFalsch + kDimensionen +
                            kFalsch + kDimensionen + kFalsch + kDimensionen + kDamen +
@@ -62,7 +62,7 @@ TEST(QueenboardDialog, BadDimensionsAreAskedAgain) {
     EXPECT_EQ(r.status, 0);
 }
 
-TEST(QueenboardDialog, EndOfInputEndsQuietly) {
+TEST(QueenboardTranscript, EndOfInputEndsQuietly) {
     struct Fall {
         const char* eingabe;
         std::string ausgabe;
@@ -111,7 +111,7 @@ void einBrettMitEinerDameJeZeile(const std::string& ausgabe) {
     EXPECT_EQ(zeilen, 33u);
 }
 
-TEST(QueenboardDialog, ALongSearchAddsNothingToRedirectedOutput) {
+TEST(QueenboardTranscript, ALongSearchAddsNothingToRedirectedOutput) {
     const auto r = starten(std::string(kLangeSuche) + "\n");
     const std::string kopf = lines(kTitel + kDimensionen + kDamen) + "\t\t+" + std::string(66, '-');
     EXPECT_EQ(r.out.substr(0, kopf.size()), kopf);

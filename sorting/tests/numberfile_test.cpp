@@ -69,7 +69,10 @@ TEST(Reading, IntegersOutsideTheIntRangeEndTheReading) {
     EXPECT_EQ(lies("4\n2147483647 -2147483648 2147483648 1").werte,
               (std::vector<int>{INT_MAX, INT_MIN}));
     EXPECT_EQ(lies("4\n1 -2147483649 2").werte, (std::vector<int>{1}));
-    EXPECT_EQ(lies("4\n1 000000000000000000007 2").werte, (std::vector<int>{1}));
+    EXPECT_EQ(lies("4\n1 000000000000000000000000000000000004294967296 2").werte,
+              (std::vector<int>{1}));
+    // Leading zeros do not make a number too long.
+    EXPECT_EQ(lies("4\n1 000000000000000000007 2").werte, (std::vector<int>{1, 7, 2}));
 }
 
 TEST(Reading, AMissingOrBrokenCountReadsAsZero) {

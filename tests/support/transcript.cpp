@@ -1,5 +1,6 @@
 #include "transcript.h"
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -53,7 +54,8 @@ void setNonBlocking(int fd) {
 std::string program(const std::string& name) {
     std::string folder = env("TRANSCRIPT_PROGRAMS");
     if (folder.empty()) folder = PROGRAMS_DIR;
-    return (fs::path(folder) / (name + env("TRANSCRIPT_SUFFIX"))).string();
+    // Absolute, as the program runs in a folder of its own.
+    return fs::absolute(fs::path(folder) / (name + env("TRANSCRIPT_SUFFIX"))).string();
 }
 
 std::string lines(const std::string& text) {
@@ -64,6 +66,12 @@ std::string lines(const std::string& text) {
         out += c;
     }
     return out;
+}
+
+bool windows() {
+    std::string suffix = env("TRANSCRIPT_SUFFIX");
+    for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return suffix == ".exe";
 }
 
 Result run(const std::string& exe, const std::string& input, const Options& options) {

@@ -39,4 +39,10 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
 // when TRANSCRIPT_CRLF is set. Use it to build expected output.
 std::string lines(const std::string& text);
 
+// Whether the programs under test are Windows builds, known by TRANSCRIPT_SUFFIX
+// being ".exe" (whatever launcher runs them). Only for the few behaviours that
+// genuinely differ between the platforms' C libraries and file systems; line
+// ends are lines()'s business.
+bool windows();
+
 } // namespace transcript

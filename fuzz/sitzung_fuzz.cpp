@@ -1,0 +1,83 @@
+// A whole datenbank session driven by any input: it ends when the input does (the
+// fuzzer's timeout catches a loop that no longer reads), releases everything, and
+// leaves "fh-datenbank.txt" either as it was or as a complete save.
+//
+// First byte: bits 0-1 the file at start (none, a fixed one, empty, or the next
+// byte's count of bytes that follow), bits 2-3 what stands at the temporary file's
+// name (nothing, a stale file, a folder that makes every save fail), bits 4-7 the
+// reservation that fails (0: none). The rest is standard input.
+#include "datenbank.h"
+#include "harness.h"
+#include "liste_pruefen.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const char* const kFesteDatei = "1 Meier Anna anna.meier 555 2 0 -1 2 -1 \r\n"
+                                "22 Schmidt Bert b@s.de 0151-22 0 -1 -1 -1 -1 \r\n"
+                                "333 Ott Carla carla 7 4 0 1 2 3 \r\n";
+
+// A file speichern could have written: whole records only, in the saved form.
+bool vollstaendigGespeichert(const std::string& datei) {
+    const auto datensaetze = harness::erwarteteDatensaetze(datei);
+    std::vector<harness::Knoten> knoten;
+    for (const auto& d : datensaetze) knoten.push_back({nullptr, nullptr, d});
+    return harness::gespeichert(knoten) == datei;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    harness::Ordner ordner;
+    harness::Bytes bytes(data, size);
+    const std::uint8_t kopf = bytes.byte();
+    const int temporaer = (kopf >> 2) & 3;
+    const int fehlschlagNach = kopf >> 4;
+
+    std::error_code ignoriert;
+    std::filesystem::remove("fh-datenbank.txt", ignoriert);
+    std::filesystem::remove_all("fh-datenbank.txt.tmp", ignoriert);
+    if (temporaer == 1) harness::schreiben("fh-datenbank.txt.tmp", "stale\r\n");
+    if (temporaer == 2) std::filesystem::create_directory("fh-datenbank.txt.tmp");
+    std::string vorher;
+    bool dateiDa = true;
+    switch (kopf & 3) {
+    case 0:
+        dateiDa = false;
+        break;
+    case 1:
+        vorher = kFesteDatei;
+        break;
+    case 2:
+        break;
+    default:
+        vorher = bytes.stueck(bytes.byte());
+        break;
+    }
+    if (dateiDa) harness::schreiben("fh-datenbank.txt", vorher);
+    harness::eingabe(bytes.rest());
+
+    failReservationAfter(fehlschlagNach);
+    const int status = runDatenbank();
+    failReservationAfter(0);
+    // Only a missing anchor ends the program with a failure.
+    PRUEFEN(status == (fehlschlagNach == 1 ? 1 : 0));
+
+    // A save leaves no temporary file; one that stood there before may stay unsaved.
+    if (temporaer == 2) {
+        PRUEFEN(std::filesystem::is_directory("fh-datenbank.txt.tmp"));
+    } else if (std::filesystem::exists("fh-datenbank.txt.tmp")) {
+        PRUEFEN(temporaer == 1 && harness::lesen("fh-datenbank.txt.tmp") == "stale\r\n");
+    }
+    const bool unveraendert = dateiDa ? harness::lesen("fh-datenbank.txt") == vorher
+                                      : !std::filesystem::exists("fh-datenbank.txt");
+    if (temporaer == 2) {
+        PRUEFEN(unveraendert); // no save can succeed
+    } else if (!unveraendert) {
+        PRUEFEN(vollstaendigGespeichert(harness::lesen("fh-datenbank.txt")));
+    }
+    return 0;
+}
