@@ -169,23 +169,6 @@ std::string restOfWord(int c) {
     return word;
 }
 
-bool parseInt(const std::string& word, int& value) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
-    if (i == word.size()) return false;
-    long long magnitude = 0;
-    for (; i < word.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(word[i]))) return false;
-        magnitude = magnitude * 10 + (word[i] - '0');
-        if (magnitude > static_cast<long long>(INT_MAX) + 1) return false;
-    }
-    long long result = negative ? -magnitude : magnitude;
-    if (result > INT_MAX || result < INT_MIN) return false;
-    value = static_cast<int>(result);
-    return true;
-}
-
 // Reads an optionally signed run of digits starting with c; the character after it stays unread.
 bool readNumber(int c, int& value) {
     std::string text;
@@ -207,6 +190,23 @@ void discardLine() {
 }
 
 } // namespace
+
+bool parseInt(std::string_view word, int& value) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
+    if (i == word.size()) return false;
+    long long magnitude = 0;
+    for (; i < word.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(word[i]))) return false;
+        magnitude = magnitude * 10 + (word[i] - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1) return false;
+    }
+    long long result = negative ? -magnitude : magnitude;
+    if (result > INT_MAX || result < INT_MIN) return false;
+    value = static_cast<int>(result);
+    return true;
+}
 
 // ---- Output -----------------------------------------------------------------
 

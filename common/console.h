@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Text attribute as on the Windows console: foreground = attribute & 15,
 // background = (attribute >> 4) & 15; bits blue 1, green 2, red 4, intensity 8.
@@ -37,6 +38,10 @@ Read readWord(std::string& word);
 // One integer typed as a word, as "%d" reads it: invalid when the word is not a
 // whole decimal integer in range (the word is consumed then), end at end of input.
 Read readInt(int& value);
+
+// True when the whole word is a decimal integer (optional sign) that fits an int;
+// the rule for every number the programs read, typed or from a file.
+bool parseInt(std::string_view word, int& value);
 
 // Two integers separated by white space or by one comma ("4 4", "4,4", "4, 4").
 // On invalid input the rest of the line is discarded, so asking again reads

@@ -101,6 +101,15 @@ std::string nummerEingabe() {
     return wort;
 }
 
+// The heading of a menu level; its menu lines follow in dark grey.
+void ebenenKopf(const char* titel) {
+    std::fputs("\n\n\n\t\t\t", stdout);
+    setcolor(12);
+    std::fputs(titel, stdout);
+    setcolor(8);
+    std::fputs("\n\n", stdout);
+}
+
 void menuZeile(char key, const char* text) {
     std::fputs("\t ", stdout);
     setcolor(4);
@@ -165,23 +174,6 @@ class Woerter {
     std::size_t pos_ = 0;
 };
 
-bool alsZahl(std::string_view wort, int& wert) {
-    std::size_t i = 0;
-    bool negativ = false;
-    if (i < wort.size() && (wort[i] == '+' || wort[i] == '-')) negativ = wort[i++] == '-';
-    if (i == wort.size()) return false;
-    long long betrag = 0;
-    for (; i < wort.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(wort[i]))) return false;
-        betrag = betrag * 10 + (wort[i] - '0');
-        if (betrag > static_cast<long long>(INT_MAX) + 1) return false;
-    }
-    const long long ergebnis = negativ ? -betrag : betrag;
-    if (ergebnis > INT_MAX) return false;
-    wert = static_cast<int>(ergebnis);
-    return true;
-}
-
 // One record in file order: number, surname, first name, e-mail, telephone, count, four slots.
 bool datensatzLesen(Woerter& woerter, Datensatz& daten) {
     std::string_view wort[10];
@@ -194,7 +186,7 @@ bool datensatzLesen(Woerter& woerter, Datensatz& daten) {
         return false;
     int zahlen[1 + kAnzahlFaecher];
     for (int i = 0; i < 1 + kAnzahlFaecher; ++i) {
-        if (!alsZahl(wort[5 + i], zahlen[i])) return false;
+        if (!parseInt(wort[5 + i], zahlen[i])) return false;
     }
     kopieren(daten.matrikelnummer, wort[0]);
     kopieren(daten.nachname, wort[1]);
@@ -648,11 +640,7 @@ void login(Liste* liste) {
 
 void benutzerEbene(Liste* liste) {
     for (;;) {
-        std::fputs("\n\n\n\t\t\t", stdout);
-        setcolor(12);
-        std::fputs("Benutzer Ebene", stdout);
-        setcolor(8);
-        std::fputs("\n\n", stdout);
+        ebenenKopf("Benutzer Ebene");
         menuZeile('N', "  Neuen Benutzer anlegen\n");
         menuZeile('L', "  Benutzer einlogen\n");
         menuZeile('P', "  Benutzerliste Ausgeben\n");
@@ -678,11 +666,7 @@ void benutzerEbene(Liste* liste) {
 
 void administratorEbene(Liste* liste) {
     for (;;) {
-        std::fputs("\n\n\n\t\t\t", stdout);
-        setcolor(12);
-        std::fputs("Administor Ebene", stdout);
-        setcolor(8);
-        std::fputs("\n\n", stdout);
+        ebenenKopf("Administor Ebene");
         menuZeile('B', "  Benutzer Ebene\n");
         menuZeile('L', "  Datenbank Laden\n");
         menuZeile('S', "  Datenbank Speichern\n");

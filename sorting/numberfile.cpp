@@ -3,8 +3,6 @@
 #include "console.h"
 
 #include <cctype>
-#include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -21,15 +19,8 @@ bool leseZahl(std::FILE* datei, int& zahl) {
     for (; c != EOF && !std::isspace(c); c = std::fgetc(datei))
         wort.push_back(static_cast<char>(c));
 
-    // The whole token must be the number: a NUL inside it would end strtol early.
-    errno = 0;
-    char* ende = nullptr;
-    const long wert = std::strtol(wort.c_str(), &ende, 10);
-    if (ende != wort.c_str() + wort.size() || wort.empty() || errno == ERANGE || wert < INT_MIN ||
-        wert > INT_MAX)
-        return false;
-    zahl = static_cast<int>(wert);
-    return true;
+    // The whole token must be the number: "12abc" or a NUL inside it is no integer.
+    return parseInt(wort, zahl);
 }
 
 } // namespace
