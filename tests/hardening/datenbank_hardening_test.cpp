@@ -2,7 +2,7 @@
 // are killed, and end of input at every prompt. The program runs end to end; the
 // failures come from datenbank_mit_grenzen, which is datenbank with its test seams
 // set from the environment. Under the sanitizers a leak fails the run's status.
-#include "datenbank_screens.h"
+#include "screens.h"
 #include "transcript.h"
 
 #include <chrono>
