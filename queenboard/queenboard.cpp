@@ -61,10 +61,17 @@ void dameLoeschen(Feld feld, int spalten, int zeilen, int spalte, int zeile) {
 //   queens share a row or a column. A subtree that needs more is empty.
 // - When that count is tight, every remaining row (or column) with a free
 //   square must take a queen. A row with a single free square then has its
-//   queen there, and the squares that queen attacks can hold none; the same for
-//   a column with a single free square. Following these forced queens until
-//   nothing more is forced, a row or column left short proves the subtree empty.
-//   This only looks ahead: the search itself still tries the squares in order.
+//   queen there in every placement of the subtree, and the squares that queen
+//   attacks are in none; the same for a column with a single free square.
+//   Following these forced queens until nothing more is forced, a row or column
+//   left short proves the subtree empty.
+// - The squares so struck off are passed down with the rest, and the rows of
+//   forced queens keep just their one square. This changes no result: within a
+//   subtree the search meets the placements in row-major order and returns the
+//   first, and only squares that lie in no placement of the subtree are gone, so
+//   the subtree holds the same placements. The search itself still tries the
+//   remaining squares in order; only "no queen in this row" is not tried for a
+//   row whose queen is forced, as no placement leaves it empty.
 //
 // The search works on one bit mask of free squares per row, built from the
 // board. The board itself gets only the queens of the placement found, through
@@ -108,79 +115,103 @@ void schritt(Suche& s) {
     statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s (Strg+C bricht ab)");
 }
 
-// The squares in a row `abstand` rows away that a queen in `spalte` attacks.
-Maske linienMaske(int spalte, int abstand) {
-    Maske weg = Maske{1} << spalte;
-    if (spalte - abstand >= 0) weg |= Maske{1} << (spalte - abstand);
-    if (spalte + abstand < kMaxFeld) weg |= Maske{1} << (spalte + abstand);
-    return weg;
+// What the look-ahead needs to know about the free squares of the rows left.
+struct Stand {
+    int offen;      // rows with a free square
+    Maske einmal;   // columns with a free square
+    Maske mehrmals; // columns with free squares in two rows or more
+    Maske einzelne; // bit i: row i has exactly one free square
+};
+
+// Counts row `i` with the free squares `m`; without branches on `m`, which the
+// processor could not predict.
+void zaehlen(Stand& stand, Maske m, int i) {
+    const bool belegt = m != 0;
+    stand.offen += belegt;
+    stand.mehrmals |= stand.einmal & m;
+    stand.einmal |= m;
+    stand.einzelne |= Maske(belegt && (m & (m - 1)) == 0) << i;
 }
 
-// A queen in row `zeile`, column `spalte` of the masks: its row is taken and its
-// lines are cleared in the others.
-void setzenAufMaske(Maske* maske, int n, int zeile, int spalte) {
-    maske[zeile] = 0;
-    for (int i = 0; i < n; ++i) maske[i] &= ~linienMaske(spalte, i > zeile ? i - zeile : zeile - i);
+Stand erfassen(const Maske* maske, int n) {
+    Stand stand{};
+    for (int i = 0; i < n; ++i) zaehlen(stand, maske[i], i);
+    return stand;
 }
 
-// True when `n` rows with the free squares `maske` cannot take `anzahl` queens:
-// too few rows or columns, possibly after following forced queens (see above).
-// Changes `maske`.
-bool erzwungenUnmoeglich(Maske* maske, int n, int anzahl) {
-    int gesetzt = 0;
-    int einzelZeilen[kMaxFeld];
+// `nach` becomes `von` (n rows) with a queen in row `zeile`, column `spalte`:
+// the queen's row keeps only its square, the others lose the squares it
+// attacks. `zeile` -1 stands for the row just above the first. Both may be the
+// same array. Counts the result as it goes.
+Stand setzen(const Maske* von, Maske* nach, int n, int zeile, int spalte) {
+    Stand stand{};
+    const Maske dame = Maske{1} << spalte;
+    Maske links = dame;
+    Maske rechts = dame; // squares off the board fall out of the mask or were never free
+    for (int i = zeile - 1; i >= 0; --i) {
+        links >>= 1;
+        rechts <<= 1;
+        nach[i] = von[i] & ~(dame | links | rechts);
+        zaehlen(stand, nach[i], i);
+    }
+    if (zeile >= 0) {
+        nach[zeile] = dame;
+        zaehlen(stand, dame, zeile);
+    }
+    links = rechts = dame;
+    for (int i = zeile + 1; i < n; ++i) {
+        links >>= 1;
+        rechts <<= 1;
+        nach[i] = von[i] & ~(dame | links | rechts);
+        zaehlen(stand, nach[i], i);
+    }
+    return stand;
+}
+
+// Narrows the free squares `maske` of `n` rows that are to take `anzahl`
+// queens by following forced queens (see above); `stand` counts them. False
+// when the rows cannot take that many. `fest`: rows whose queen is forced and
+// whose lines are already struck off; grows.
+bool eingrenzen(Maske* maske, int n, int anzahl, Maske& fest, Stand stand) {
+    if (anzahl <= 0) return true;
     for (;;) {
-        int offen = 0;
-        int einzelne = 0;
-        Maske einmal = 0;
-        Maske mehrmals = 0;
-        for (int i = 0; i < n; ++i)
-            if (maske[i] != 0) {
-                ++offen;
-                mehrmals |= einmal & maske[i];
-                einmal |= maske[i];
-                if ((maske[i] & (maske[i] - 1)) == 0) einzelZeilen[einzelne++] = i;
-            }
-        const int noetig = anzahl - gesetzt;
-        if (noetig <= 0) return false;
-        const int spaltenOffen = std::popcount(einmal);
-        if (noetig > offen || noetig > spaltenOffen) return true;
-
-        // Forced queens: every single-square row when the rows are tight; if
-        // none, the first single-square column when the columns are.
-        int erzwungen = 0;
-        if (noetig == offen) {
-            for (int k = 0; k < einzelne; ++k) {
-                const int zeile = einzelZeilen[k];
-                if (maske[zeile] == 0) break; // cleared by another forced queen
-                setzenAufMaske(maske, n, zeile, std::countr_zero(maske[zeile]));
-                ++erzwungen;
+        const int spaltenOffen = std::popcount(stand.einmal);
+        if (anzahl > stand.offen || anzahl > spaltenOffen) return false;
+        if (anzahl == stand.offen) { // every row with a free square takes a queen
+            const Maske neu = stand.einzelne & ~fest;
+            if (neu != 0) {
+                const int zeile = std::countr_zero(neu);
+                fest |= Maske{1} << zeile;
+                stand = setzen(maske, maske, n, zeile, std::countr_zero(maske[zeile]));
+                continue;
             }
         }
-        if (erzwungen == 0 && noetig == spaltenOffen && (einmal & ~mehrmals) != 0) {
-            const int spalte = std::countr_zero(einmal & ~mehrmals);
-            for (int i = 0; i < n; ++i)
-                if ((maske[i] >> spalte) & 1) {
-                    setzenAufMaske(maske, n, i, spalte);
-                    ++erzwungen;
-                    break;
-                }
-        }
-        if (erzwungen == 0) return false;
-        gesetzt += erzwungen;
+        bool weiter = false;
+        if (anzahl == spaltenOffen) // every column with a free square takes a queen
+            for (Maske neu = stand.einmal & ~stand.mehrmals; neu != 0 && !weiter; neu &= neu - 1) {
+                const int spalte = std::countr_zero(neu);
+                int zeile = 0;
+                while (((maske[zeile] >> spalte) & 1) == 0) ++zeile;
+                if (((fest >> zeile) & 1) != 0) continue;
+                fest |= Maske{1} << zeile;
+                stand = setzen(maske, maske, n, zeile, spalte);
+                weiter = true;
+            }
+        if (!weiter) return true;
     }
 }
 
 // Places `anzahl` queens in rows `zeile` and below, whose free squares are
-// `maske[0]` onwards; first placement first. `geprueft`: the caller has already
-// looked ahead.
-int sucheAb(Suche& s, int anzahl, int zeile, const Maske* maske, bool geprueft) {
+// `maske[0]` onwards; first placement first. `fest` as for eingrenzen, with
+// bit 0 for row `zeile`. `geprueft`: the caller has already narrowed `maske`.
+int sucheAb(Suche& s, int anzahl, int zeile, const Maske* maske, Maske fest, bool geprueft) {
     if (anzahl <= 0) return 1;
-    const int unten = s.zeilen - zeile - 1; // rows below this one
-    Maske probe[kMaxFeld];
+    const int n = s.zeilen - zeile; // rows from this one down
+    Maske eigen[kMaxFeld];
     if (!geprueft) {
-        std::copy(maske, maske + unten + 1, probe);
-        if (erzwungenUnmoeglich(probe, unten + 1, anzahl)) return 0;
+        std::copy(maske, maske + n, eigen);
+        if (!eingrenzen(eigen, n, anzahl, fest, erfassen(eigen, n))) return 0;
+        maske = eigen;
     }
     schritt(s);
     if (s.abgebrochen) return 0;
@@ -188,18 +219,20 @@ int sucheAb(Suche& s, int anzahl, int zeile, const Maske* maske, bool geprueft) 
     Maske kind[kMaxFeld]; // the free squares below with a queen on this row
     for (Maske rest = maske[0]; rest != 0; rest &= rest - 1) {
         const int spalte = std::countr_zero(rest);
-        for (int j = 0; j < unten; ++j) kind[j] = maske[1 + j] & ~linienMaske(spalte, j + 1);
         // Most squares fail here, before anything is searched below them.
-        std::copy(kind, kind + unten, probe);
-        if (erzwungenUnmoeglich(probe, unten, anzahl - 1)) continue;
+        Maske kindFest = fest >> 1;
+        if (!eingrenzen(kind, n - 1, anzahl - 1, kindFest,
+                        setzen(maske + 1, kind, n - 1, -1, spalte)))
+            continue;
 
-        if (sucheAb(s, anzahl - 1, zeile + 1, kind, true)) {
+        if (sucheAb(s, anzahl - 1, zeile + 1, kind, kindFest, true)) {
             dameSetzen(s.feld, s.spalten, s.zeilen, spalte, zeile);
             return 1;
         }
         if (s.abgebrochen) return 0;
     }
-    return sucheAb(s, anzahl, zeile + 1, maske + 1, false);
+    if ((fest & 1) != 0) return 0; // this row takes a queen in every placement
+    return sucheAb(s, anzahl, zeile + 1, maske + 1, fest >> 1, false);
 }
 
 int suche(int anzahl, Feld feld, int spalten, int zeilen, bool begrenzt, double sekunden) {
@@ -221,7 +254,7 @@ int suche(int anzahl, Feld feld, int spalten, int zeilen, bool begrenzt, double 
     s.grenze = s.beginn + std::chrono::duration_cast<Uhr::duration>(
                               std::chrono::duration<double>(begrenzt ? sekunden : 0.0));
 
-    const int gefunden = sucheAb(s, anzahl, 0, maske, false);
+    const int gefunden = sucheAb(s, anzahl, 0, maske, 0, false);
     if (s.angezeigt) statusLine("");
     return s.abgebrochen ? -1 : gefunden;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,46 @@ TEST(DameReferenz, BoardsThatAlreadyHoldAQueen) {
                 dameSetzen(b.feld, 6, 5, s, z);
                 vergleichen(b, anzahl);
             }
+}
+
+TEST(DameReferenz, BoardsThatAlreadyHoldTwoQueens) {
+    // Squares struck off by the look-ahead are passed down; with queens already
+    // standing, rows and columns run short in many more ways.
+    for (int erste = 0; erste < 36; ++erste)
+        for (int zweite = erste + 1; zweite < 36; ++zweite) {
+            Brett b(6, 6);
+            dameSetzen(b.feld, 6, 6, erste % 6, erste / 6);
+            if (b.feld[zweite / 6][zweite % 6] != 0) continue;
+            dameSetzen(b.feld, 6, 6, zweite % 6, zweite / 6);
+            for (int anzahl = 1; anzahl <= 4; ++anzahl) vergleichen(b, anzahl);
+        }
+}
+
+TEST(DameReferenz, TallBoardsWhereOnlyTheColumnsAreTight) {
+    // More rows than queens: rows may stay empty, but every column must take a
+    // queen, so forced queens come from columns with a single free square.
+    for (int spalten = 2; spalten <= 6; ++spalten)
+        for (int zeilen = spalten + 1; zeilen <= spalten + 4; ++zeilen)
+            for (int anzahl = spalten - 1; anzahl <= spalten; ++anzahl)
+                vergleichen(Brett(zeilen, spalten), anzahl);
+    Brett b(9, 5);
+    dameSetzen(b.feld, 5, 9, 2, 4);
+    for (int anzahl = 1; anzahl <= 5; ++anzahl) vergleichen(b, anzahl);
+}
+
+TEST(DameReferenz, BoardsWithQueensScatteredAtRandom) {
+    std::mt19937 zufall(2024); // fixed seed: the same boards every run
+    for (int fall = 0; fall < 300; ++fall) {
+        const int zeilen = 1 + int(zufall() % 7);
+        const int spalten = 1 + int(zufall() % 7);
+        Brett b(zeilen, spalten);
+        for (int versuch = int(zufall() % 4); versuch > 0; --versuch) {
+            const int z = int(zufall() % zeilen);
+            const int s = int(zufall() % spalten);
+            if (b.feld[z][s] == 0) dameSetzen(b.feld, spalten, zeilen, s, z);
+        }
+        vergleichen(b, int(zufall() % (std::min(zeilen, spalten) + 2)));
+    }
 }
 
 TEST(DameReferenz, LargerSquareAndOblongBoards) {
