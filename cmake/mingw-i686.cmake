@@ -5,8 +5,9 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(MINGW_TRIPLET i686-w64-mingw32)
-find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_TRIPLET}-g++ ${MINGW_TRIPLET}-g++-win32 REQUIRED)
-find_program(CMAKE_C_COMPILER NAMES ${MINGW_TRIPLET}-gcc ${MINGW_TRIPLET}-gcc-win32)
+# The posix thread model: std::thread needs it with this compiler generation.
+find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_TRIPLET}-g++-posix ${MINGW_TRIPLET}-g++ REQUIRED)
+find_program(CMAKE_C_COMPILER NAMES ${MINGW_TRIPLET}-gcc-posix ${MINGW_TRIPLET}-gcc)
 find_program(CMAKE_RC_COMPILER NAMES ${MINGW_TRIPLET}-windres)
 find_program(CMAKE_AR NAMES ${MINGW_TRIPLET}-gcc-ar ${MINGW_TRIPLET}-ar)
 find_program(CMAKE_RANLIB NAMES ${MINGW_TRIPLET}-gcc-ranlib ${MINGW_TRIPLET}-ranlib)
