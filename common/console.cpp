@@ -276,6 +276,51 @@ void printFrame(int code) {
     std::putchar(code);
 }
 
+namespace {
+
+// The length of the valid UTF-8 sequence at text[i], or 1 for a byte that starts none.
+std::size_t sequenceLength(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 1;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;  // no overlong forms
+        if (lead == 0xED) high = 0x9F; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F; // nothing beyond U+10FFFF
+    }
+    if (length == 1 || i + length > text.size()) return 1;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 1;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 1;
+    return length;
+}
+
+} // namespace
+
+std::size_t displayWidth(std::string_view text) {
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < text.size(); i += sequenceLength(text, i)) ++columns;
+    return columns;
+}
+
+void printRightAligned(const char* text, int width) {
+#ifndef _WIN32
+    if (stdoutIsTerminal()) {
+        for (auto i = static_cast<int>(displayWidth(text)); i < width; ++i) std::putchar(' ');
+        std::fputs(text, stdout);
+        return;
+    }
+#endif
+    std::printf("%*s", width, text);
+}
+
 bool outputIsTerminal() {
 #ifdef _WIN32
     return stdoutIsConsole();

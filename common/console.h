@@ -3,6 +3,7 @@
 // header or writes an escape sequence.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,18 @@ void printFrame(int code);
 
 // The UTF-8 encoding of a code page 437 frame character; empty for other codes.
 std::string frameUtf8(int code);
+
+// The columns a text takes on a UTF-8 screen: one per UTF-8 sequence, and one per
+// byte that is not valid UTF-8 (the terminal shows a replacement character there).
+std::size_t displayWidth(std::string_view text);
+
+// Writes `text` right-aligned in `width` columns, and whole when it is wider, as
+// "%*s" does. Where frames are drawn in UTF-8 (a POSIX terminal) the padding counts
+// the columns the text takes on the screen, so a German name keeps the frame
+// straight. Everywhere else it counts bytes like "%*s": the Windows console shows one
+// byte per letter in its code page, and redirected output stays byte for byte as it
+// always was.
+void printRightAligned(const char* text, int width);
 
 // End of input (closed pipe, end of file, Ctrl+D on an empty terminal line).
 inline constexpr int kEndOfInput = -1;

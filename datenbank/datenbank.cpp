@@ -1,13 +1,13 @@
 #include "datenbank.h"
 
 #include "console.h"
+#include "datei.h"
 
 #include <cctype>
 #include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <new>
 #include <string>
 #include <string_view>
@@ -16,7 +16,6 @@
 namespace {
 
 const char* const kDateiname = "fh-datenbank.txt";
-const char* const kTemporaereDatei = "fh-datenbank.txt.tmp";
 
 // The exam catalogue: names in the registration messages, and in the registrations list.
 const char* const kKlausurNamen[kAnzahlFaecher] = {"Programmieren 1", "Programmieren 2",
@@ -135,9 +134,11 @@ void tabellenLinie(int links, int kreuzung, int rechts) {
 }
 
 // One cell of a row: the value right-aligned in its width, printed whole if longer.
+// The width is in screen columns on a UTF-8 terminal and in bytes elsewhere.
 void zelle(int breite, const char* wert) {
     setcolor(143);
-    std::printf(" %*s", breite, wert);
+    std::fputs(" ", stdout);
+    printRightAligned(wert, breite);
     setcolor(135);
     std::fputs(" ", stdout);
     rahmen(186);
@@ -208,17 +209,14 @@ bool dateiLesen(std::FILE* datei, std::string& inhalt) {
 
 // ---- Writing the database file ---------------------------------------------------
 
-bool datensatzSchreiben(std::FILE* datei, const Datensatz& d) {
-    return std::fprintf(datei, "%s %s %s %s %s %d %d %d %d %d \r\n", d.matrikelnummer, d.nachname,
-                        d.vorname, d.email, d.telefon, d.anzahlKlausuren, d.klausuren[0],
-                        d.klausuren[1], d.klausuren[2], d.klausuren[3]) >= 0;
-}
-
-bool alleSchreiben(std::FILE* datei, const Liste* liste) {
-    for (const Element* e = liste->anfang; e; e = e->next) {
-        if (!datensatzSchreiben(datei, *e->daten)) return false;
-    }
-    return std::fflush(datei) == 0;
+// One record as a line of the file; CR LF on every platform, as the file format has it.
+std::string datensatzZeile(const Datensatz& d) {
+    char zeile[256];
+    const int laenge =
+        std::snprintf(zeile, sizeof zeile, "%s %s %s %s %s %d %d %d %d %d \r\n", d.matrikelnummer,
+                      d.nachname, d.vorname, d.email, d.telefon, d.anzahlKlausuren, d.klausuren[0],
+                      d.klausuren[1], d.klausuren[2], d.klausuren[3]);
+    return std::string(zeile, static_cast<std::size_t>(laenge));
 }
 
 } // namespace
@@ -379,21 +377,10 @@ void laden(Liste* liste) {
 }
 
 void speichern(const Liste* liste) {
-    // The records go to a temporary file that replaces the old one only when
-    // complete, so a failed save leaves the old file whole.
-    bool gespeichert = false;
-    if (std::FILE* datei = std::fopen(kTemporaereDatei, "wb")) {
-        gespeichert = alleSchreiben(datei, liste);
-        gespeichert = std::fclose(datei) == 0 && gespeichert;
-        std::error_code fehler;
-        if (gespeichert) {
-            std::filesystem::rename(kTemporaereDatei, kDateiname, fehler);
-            gespeichert = !fehler;
-        }
-        if (!gespeichert) std::filesystem::remove(kTemporaereDatei, fehler);
-    }
-    meldung("\t\t\t",
-            gespeichert ? "Datenbank erfolgreich gespeichert!" : "Fehler beim Speichern!");
+    std::string inhalt;
+    for (const Element* e = liste->anfang; e; e = e->next) inhalt += datensatzZeile(*e->daten);
+    meldung("\t\t\t", dateiErsetzen(kDateiname, inhalt) ? "Datenbank erfolgreich gespeichert!"
+                                                        : "Fehler beim Speichern!");
 }
 
 // ---- Listing and logo -------------------------------------------------------------------

@@ -3,9 +3,10 @@
 // leaves "fh-datenbank.txt" either as it was or as a complete save.
 //
 // First byte: bits 0-1 the file at start (none, a fixed one, empty, or the next
-// byte's count of bytes that follow), bits 2-3 what stands at the temporary file's
-// name (nothing, a stale file, a folder that makes every save fail), bits 4-7 the
-// reservation that fails (0: none). The rest is standard input.
+// byte's count of bytes that follow), bits 2-3 what else stands in the folder
+// (nothing, a temporary file an older save left, a folder in the database file's
+// place that makes every load and save fail), bits 4-7 the reservation that fails
+// (0: none). The rest is standard input.
 #include "datenbank.h"
 #include "harness.h"
 #include "liste_pruefen.h"
@@ -38,10 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int fehlschlagNach = kopf >> 4;
 
     std::error_code ignoriert;
-    std::filesystem::remove("fh-datenbank.txt", ignoriert);
-    std::filesystem::remove_all("fh-datenbank.txt.tmp", ignoriert);
+    std::filesystem::remove_all("fh-datenbank.txt", ignoriert);
+    std::filesystem::remove("fh-datenbank.txt.tmp", ignoriert);
     if (temporaer == 1) harness::schreiben("fh-datenbank.txt.tmp", "stale\r\n");
-    if (temporaer == 2) std::filesystem::create_directory("fh-datenbank.txt.tmp");
+    if (temporaer == 2) std::filesystem::create_directories("fh-datenbank.txt/drin");
     std::string vorher;
     bool dateiDa = true;
     switch (kopf & 3) {
@@ -57,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         vorher = bytes.stueck(bytes.byte());
         break;
     }
+    if (temporaer == 2) dateiDa = false;
     if (dateiDa) harness::schreiben("fh-datenbank.txt", vorher);
     harness::eingabe(bytes.rest());
 
@@ -66,18 +68,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Only a missing anchor ends the program with a failure.
     PRUEFEN(status == (fehlschlagNach == 1 ? 1 : 0));
 
-    // A save leaves no temporary file; one that stood there before may stay unsaved.
-    if (temporaer == 2) {
-        PRUEFEN(std::filesystem::is_directory("fh-datenbank.txt.tmp"));
-    } else if (std::filesystem::exists("fh-datenbank.txt.tmp")) {
-        PRUEFEN(temporaer == 1 && harness::lesen("fh-datenbank.txt.tmp") == "stale\r\n");
+    // A save leaves no temporary file of its own, and one an older save left stays.
+    for (const auto& e : std::filesystem::directory_iterator(".")) {
+        const std::string name = e.path().filename().string();
+        PRUEFEN(name == "fh-datenbank.txt" || name == "eingabe.bin" ||
+                (name == "fh-datenbank.txt.tmp" && temporaer == 1));
     }
-    const bool unveraendert = dateiDa ? harness::lesen("fh-datenbank.txt") == vorher
-                                      : !std::filesystem::exists("fh-datenbank.txt");
+    if (temporaer == 1) PRUEFEN(harness::lesen("fh-datenbank.txt.tmp") == "stale\r\n");
     if (temporaer == 2) {
-        PRUEFEN(unveraendert); // no save can succeed
-    } else if (!unveraendert) {
-        PRUEFEN(vollstaendigGespeichert(harness::lesen("fh-datenbank.txt")));
+        PRUEFEN(std::filesystem::is_directory("fh-datenbank.txt/drin")); // no save can succeed
+    } else {
+        const bool unveraendert = dateiDa ? harness::lesen("fh-datenbank.txt") == vorher
+                                          : !std::filesystem::exists("fh-datenbank.txt");
+        if (!unveraendert) PRUEFEN(vollstaendigGespeichert(harness::lesen("fh-datenbank.txt")));
     }
     return 0;
 }

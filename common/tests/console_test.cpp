@@ -37,6 +37,25 @@ TEST(Frames, EveryCodePage437FrameByteHasItsGlyph) {
     EXPECT_EQ(frameUtf8(65), "");
 }
 
+TEST(DisplayWidth, OneColumnPerUtf8SequenceAndPerInvalidByte) {
+    const std::pair<std::string, std::size_t> faelle[] = {
+        {"", 0},
+        {"Meier", 5},
+        {"M\xC3\xBCller", 6},                // ü
+        {"Wei\xC3\x9F", 4},                  // ß
+        {"\xC3\x96zdemir", 7},               // Ö
+        {"\xE2\x82\xAC\xF0\x9F\x98\x80", 2}, // a three- and a four-byte sequence
+        {"M\xFCller", 6},                    // Latin-1 ü: one invalid byte
+        {"\xC3", 1},                         // a sequence cut off at the end
+        {"\xC3(", 2},                        // a lead byte without its continuation
+        {"\x80\xBF", 2},                     // continuation bytes on their own
+        {"\xC0\xAF\xE0\x80\xAF", 5},         // overlong forms
+        {"\xED\xA0\x80", 3},                 // a surrogate
+        {"\xF4\x90\x80\x80\xF5", 5},         // beyond U+10FFFF, and a byte never used
+    };
+    for (const auto& [text, spalten] : faelle) EXPECT_EQ(displayWidth(text), spalten) << text;
+}
+
 // The readers take standard input; each case puts the given bytes there.
 class Readers : public ::testing::Test {
   protected:

@@ -313,17 +313,16 @@ TEST(DatenbankFileTranscript, AMalformedRecordStopsTheLoadKeepingTheRecordsBefor
 }
 
 TEST(DatenbankFileTranscript, AFailedSaveKeepsTheOldFileWhole) {
-    // The temporary file cannot be created: a folder stands in its place.
-    auto blocked = withFile(kThree);
-    blocked.prepare = [](const std::filesystem::path& folder) {
+    // A folder where an older save put its temporary file is in no save's way now:
+    // each save makes a temporary file of its own.
+    auto stale = withFile(kThree);
+    stale.prepare = [](const std::filesystem::path& folder) {
         std::filesystem::create_directory(folder / "fh-datenbank.txt.tmp");
     };
-    auto r = dialogue({{"", kAdmin},
-                       {"n", kNewRecord},
-                       {"5 A B c d\n", kAdmin + kAdmin},
-                       {"s", kSaveFailed + kAdmin}},
-                      blocked);
-    EXPECT_EQ(r.files.at("fh-datenbank.txt"), kThree);
+    auto r = dialogue(
+        {{"", kAdmin}, {"n", kNewRecord}, {"5 A B c d\n", kAdmin + kAdmin}, {"s", kSaved + kAdmin}},
+        stale);
+    EXPECT_EQ(r.files, (transcript::Files{{"fh-datenbank.txt", line("5 B A c d 0 -1 -1 -1 -1")}}));
 
     // The file cannot be replaced: it is a folder with something in it.
     transcript::Options folder;
@@ -331,7 +330,7 @@ TEST(DatenbankFileTranscript, AFailedSaveKeepsTheOldFileWhole) {
         std::filesystem::create_directories(f / "fh-datenbank.txt" / "inside");
     };
     r = dialogue({{"", kAdmin}, {"s", kSaveFailed + kAdmin}}, folder);
-    EXPECT_TRUE(r.files.empty()); // the temporary file is gone again
+    EXPECT_TRUE(r.files.empty()); // no temporary file is left
 }
 
 // ---- Listing ------------------------------------------------------------------------
@@ -351,6 +350,16 @@ TEST(DatenbankListingTranscript, ThreeRecordsNewestFirstWithSeparatorsBetweenRow
                              "\xBA        1 \xBA       Anna \xBA           Meier \xBA          "
                              "a@b.de \xBA            0151 \xBA\n"})},
               {"\r", kAdmin}}); // any key returns, Enter or not
+}
+
+TEST(DatenbankListingTranscript, RedirectedOutputPadsByBytesAsEver) {
+    // "J\xC3\xBCrgen" is six letters in seven bytes, "Wei\xC3\x9F" four in five.
+    dialogue({{"", kAdmin},
+              {"n", kNewRecord},
+              {"7 J\xC3\xBCrgen Wei\xC3\x9F j@x 555\n", kAdmin + kAdmin},
+              {"p", listing({"\xBA        7 \xBA    J\xC3\xBCrgen \xBA           Wei\xC3\x9F \xBA"
+                             "             j@x \xBA             555 \xBA\n"})},
+              {"\r", kAdmin}});
 }
 
 // ---- Login and exams ----------------------------------------------------------------------

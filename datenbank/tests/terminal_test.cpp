@@ -7,10 +7,13 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -113,6 +116,46 @@ TEST_F(TerminalTest, KeysTypedWordsColoursFramesAndTheSettingsLeftBehind) {
     ASSERT_GE(out.size(), 4u);
     EXPECT_EQ(out.substr(out.size() - 4), "\x1b[0m");
     EXPECT_TRUE(pty::sameSettings(before, s.attributes()));
+}
+
+// Umlauts and ß take two bytes in UTF-8 but one column on the screen: the rows of the
+// listing stay as wide as its frame.
+TEST_F(TerminalTest, GermanNamesKeepTheListingsFrameStraight) {
+    std::ofstream(fs::path(ordner()) / "fh-datenbank.txt", std::ios::binary)
+        << "1001 M\xC3\xBCller J\xC3\xBCrgen jm@x 555 0 -1 -1 -1 -1 \r\n"
+           "2 Wei\xC3\x9F \xC3\x96zg\xC3\xBCr \xC3\xB6@\xC3\x9F.de 0 0 -1 -1 -1 -1 \r\n"
+           "3 Ott Carla c 7 0 -1 -1 -1 -1 \r\n";
+    pty::Session s(transcript::program("datenbank"), ordner());
+    ASSERT_TRUE(menuNumber(s, 1));
+    ASSERT_TRUE(waitingForKey(s));
+    s.send("l");
+    ASSERT_TRUE(s.waitFor("Datenbank eingelesen."));
+    ASSERT_TRUE(menuNumber(s, 2));
+    ASSERT_TRUE(waitingForKey(s));
+    s.send("p");
+    ASSERT_TRUE(s.waitFor("weiter zum menue"));
+
+    // The screen lines of the table, colours taken out, counted in characters.
+    std::string text;
+    for (std::size_t i = 0; i < s.output().size(); ++i) {
+        if (s.output()[i] == '\x1b') {
+            i = s.output().find('m', i);
+            continue;
+        }
+        text += s.output()[i];
+    }
+    std::vector<std::size_t> breiten;
+    std::istringstream zeilen(text.substr(text.find("Inhalt der Datenbank:")));
+    for (std::string zeile; std::getline(zeilen, zeile);) {
+        if (zeile.rfind("\u2554", 0) != 0 && zeile.rfind("\u2551", 0) != 0 &&
+            zeile.rfind("\u2560", 0) != 0 && zeile.rfind("\u255A", 0) != 0)
+            continue;
+        std::size_t zeichen = 0;
+        for (const char c : zeile) zeichen += c != '\r' && (c & 0xC0) != 0x80;
+        breiten.push_back(zeichen);
+    }
+    // Top line, three rows, two separators, bottom line: all as wide as the frame.
+    EXPECT_EQ(breiten, std::vector<std::size_t>(7, 79));
 }
 
 TEST_F(TerminalTest, CtrlCWhileWaitingForAKeyRestoresTheTerminal) {

@@ -2,6 +2,7 @@
 // are killed, and end of input at every prompt. The program runs end to end; the
 // failures come from datenbank_mit_grenzen, which is datenbank with its test seams
 // set from the environment. Under the sanitizers a leak fails the run's status.
+#include "pty_session.h"
 #include "screens.h"
 #include "transcript.h"
 
@@ -220,10 +221,13 @@ TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
         EXPECT_TRUE(istAlt || istNeu) << "run " << i << ": " << danach.size() << " bytes";
         alte += istAlt;
         neue += istNeu;
-        // Killed while writing: the temporary file is left, the database file is whole.
-        if (fs::exists(ordner / "fh-datenbank.txt.tmp")) {
+        // Killed while writing: its temporary file is left, the database file is whole.
+        for (const auto& e : fs::directory_iterator(ordner)) {
+            const std::string name = e.path().filename().string();
+            if (name == "tasten" || name == "fh-datenbank.txt") continue;
+            EXPECT_EQ(name.rfind("fh-datenbank.txt.", 0), 0u) << name;
             ++mitten;
-            fs::remove(ordner / "fh-datenbank.txt.tmp");
+            fs::remove(e.path());
         }
     }
     // The first runs die before the save. How the others split depends on the machine's
@@ -232,6 +236,83 @@ TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
     RecordProperty("killed_while_writing", mitten);
     std::printf("killed before the save or while loading %d, while writing %d, after %d\n",
                 alte - mitten, mitten, neue);
+    fs::remove_all(ordner);
+}
+
+// Two programs that save into one folder at nearly the same moment. Each is driven in
+// a terminal of its own, so both have loaded and typed their student before either
+// saves; only the moment of the second save varies.
+TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
+    const fs::path ordner =
+        fs::temp_directory_path() / ("hardening-zugleich-" + std::to_string(getpid()));
+    fs::create_directories(ordner);
+    const std::string programm = transcript::program("datenbank");
+    const std::string alt = viele(5000);
+    std::string zurueck; // loading reverses the order, so the save writes it backwards
+    for (int i = 4999; i >= 0; --i) zurueck += record(std::to_string(100000 + i));
+    const std::string fassungA = line("1 B A c d 0 -1 -1 -1 -1") + zurueck;
+    const std::string fassungB = line("2 F E g h 0 -1 -1 -1 -1") + zurueck;
+
+    // A key goes in once the program waits for one, with echo off; typed before, it
+    // would be the terminal's to edit.
+    auto taste = [](pty::Session& s, const std::string& key) {
+        for (int i = 0; i < 500 && (s.attributes().c_lflag & ECHO); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        s.send(key);
+    };
+    auto bereit = [&](pty::Session& s, const char* student) {
+        taste(s, "l");
+        EXPECT_TRUE(s.waitFor("Datenbank eingelesen."));
+        taste(s, "n");
+        EXPECT_TRUE(s.waitFor("telefon  eingeben"));
+        s.send(student);
+        EXPECT_TRUE(s.waitFor("Programm verlassen")); // the menu after the new student
+    };
+    auto gespeichert = [&](pty::Session& s) {
+        auto steht = [&](const char* text) { return s.output().find(text) != std::string::npos; };
+        for (int i = 0; i < 2000 && !steht("gespeichert!") && !steht("Fehler beim Speichern!"); ++i)
+            s.drain(10);
+        EXPECT_TRUE(steht("Datenbank erfolgreich gespeichert!"));
+        EXPECT_FALSE(steht("Fehler beim Speichern!"));
+        taste(s, "\x04"); // end of input at the menu: the program ends at once
+        EXPECT_EQ(s.wait(), 0);
+    };
+
+    using Uhr = std::chrono::steady_clock;
+    Uhr::duration dauer{};
+    constexpr int kRunden = 16;
+    int gewinntA = 0;
+    for (int runde = 0; runde <= kRunden; ++runde) {
+        schreiben(ordner / "fh-datenbank.txt", alt);
+        pty::Session a(programm, ordner.string());
+        pty::Session b(programm, ordner.string());
+        bereit(a, "1 A B c d\n");
+        bereit(b, "2 E F g h\n");
+        const auto beginn = Uhr::now();
+        taste(a, "s");
+        if (runde == 0) {
+            // The first round saves one after the other, and measures a save.
+            ASSERT_TRUE(a.waitFor("gespeichert!", 20000));
+            dauer = Uhr::now() - beginn;
+        } else {
+            std::this_thread::sleep_for(dauer * (runde - 1) / (kRunden - 2));
+        }
+        b.send("s"); // b has long been waiting for its key
+        gespeichert(a);
+        gespeichert(b);
+
+        const std::string danach = lesen(ordner / "fh-datenbank.txt");
+        EXPECT_TRUE(danach == fassungA || danach == fassungB)
+            << "round " << runde << ": " << danach.size() << " bytes";
+        if (runde == 0) {
+            EXPECT_TRUE(danach == fassungB); // the later save wins
+        }
+        gewinntA += danach == fassungA;
+        std::size_t dateien = 0; // no temporary file is left
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(ordner)) ++dateien;
+        EXPECT_EQ(dateien, 1u);
+    }
+    std::printf("the first save's version stayed in %d of %d rounds\n", gewinntA, kRunden);
     fs::remove_all(ordner);
 }
 

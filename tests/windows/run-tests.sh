@@ -109,12 +109,15 @@ done
 # build save identically, and a file saved by one build loads in the other.
 
 # Runs one build of datenbank ("native-..." or "wine-...") in a fresh folder holding
-# the given file (or none). Leaves standard output in $work/<name>.out, the exit
-# status in $work/<name>.status and the saved file (if any) in $work/<name>.txt.
+# the given file (or none), with the file's mode set when one is given. Leaves
+# standard output in $work/<name>.out, the exit status in $work/<name>.status, the
+# saved file (if any) in $work/<name>.txt and the names of any other files left in
+# the folder in $work/<name>.rest.
 datenbank() {
-    local name="$1" file="$2" keys="$3" dir
+    local name="$1" file="$2" keys="$3" mode="${4:-}" dir
     dir="$(mktemp -d)"
     if [ -n "$file" ]; then cp "$file" "$dir/fh-datenbank.txt"; fi
+    if [ -n "$mode" ]; then chmod "$mode" "$dir/fh-datenbank.txt"; fi
     local run=("$NATIVE_BUILD/bin/datenbank")
     if [ "${name%%-*}" = wine ]; then run=(wine "$WINDOWS_BUILD/bin/datenbank.exe"); fi
     set +e
@@ -123,6 +126,7 @@ datenbank() {
     set -e
     rm -f "$work/$name.txt"
     if [ -f "$dir/fh-datenbank.txt" ]; then cp "$dir/fh-datenbank.txt" "$work/$name.txt"; fi
+    ls -A "$dir" | grep -vx 'fh-datenbank.txt' >"$work/$name.rest" || true
     rm -rf "$dir"
 }
 
@@ -172,8 +176,13 @@ if [ -x "$NATIVE_BUILD/bin/datenbank" ] && [ -f "$WINDOWS_BUILD/bin/datenbank.ex
     # Loading reverses the order, so the saved file does too.
     check WindowsResavesTheNativeFile holds "$work/wine-native.txt" "$anna$newest"
     check NativeResavesTheWindowsFile holds "$work/native-wine.txt" "$anna$newest"
+    # A file without write permission is read-only to Windows: never replaced.
+    datenbank wine-readonly "$work/native-new.txt" 'n9 X Y z w\ns0' 0444
+    check WindowsRefusesToReplaceAReadOnlyFile grep -q 'Fehler beim Speichern!' "$work/wine-readonly.out"
+    check WindowsLeavesTheReadOnlyFileWhole same "$work/wine-readonly.txt" "$work/native-new.txt"
+    check NoSaveLeavesATemporaryFile eval '! cat "$work"/*.rest | grep -q .'
     check EveryRunEndedWithStatusZero endedWell native-new wine-new native-own wine-native \
-        wine-own native-wine
+        wine-own native-wine wine-readonly
     rm -rf "$work"
 else
     failed=$((failed + 1))

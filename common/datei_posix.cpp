@@ -1,0 +1,111 @@
+// Replacing a file on POSIX: an exclusive temporary file beside it, fsync, rename,
+// then fsync of the folder, so the new name survives a crash as well.
+#include "datei.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Follows `pfad` through symbolic links to the file it finally names, which may
+// not exist yet. False for a chain that is too long or cannot be read.
+bool linkAufloesen(std::string& pfad) {
+    for (int schritt = 0; schritt < 40; ++schritt) {
+        struct stat info;
+        if (lstat(pfad.c_str(), &info) != 0) return errno == ENOENT;
+        if (!S_ISLNK(info.st_mode)) return true;
+        char verweis[PATH_MAX];
+        const ssize_t laenge = readlink(pfad.c_str(), verweis, sizeof verweis);
+        if (laenge <= 0 || laenge == static_cast<ssize_t>(sizeof verweis)) return false;
+        const std::string ziel(verweis, static_cast<std::size_t>(laenge));
+        // A relative link is relative to the folder the link stands in.
+        const std::size_t schraegstrich = pfad.rfind('/');
+        if (ziel[0] == '/' || schraegstrich == std::string::npos)
+            pfad = ziel;
+        else
+            pfad = pfad.substr(0, schraegstrich + 1) + ziel;
+    }
+    return false;
+}
+
+std::string ordnerVon(const std::string& pfad) {
+    const std::size_t schraegstrich = pfad.rfind('/');
+    if (schraegstrich == std::string::npos) return ".";
+    return schraegstrich == 0 ? "/" : pfad.substr(0, schraegstrich);
+}
+
+// A name no other save uses: the process id, a random number, and O_EXCL to be sure.
+int temporaerAnlegen(const std::string& pfad, mode_t modus, std::string& name) {
+    static std::minstd_rand zufall(std::random_device{}());
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        name = pfad + "." + std::to_string(getpid()) + "-" + std::to_string(zufall()) + ".tmp";
+        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+bool allesSchreiben(int fd, std::string_view inhalt) {
+    while (!inhalt.empty()) {
+        const ssize_t geschrieben = write(fd, inhalt.data(), inhalt.size());
+        if (geschrieben < 0 && errno == EINTR) continue;
+        if (geschrieben <= 0) return false;
+        inhalt.remove_prefix(static_cast<std::size_t>(geschrieben));
+    }
+    return true;
+}
+
+// The old file's owner, group and permission bits. Owner and group may be refused
+// to an ordinary user (the file is then the user's own, in the user's group); the
+// bits never are, and a file that cannot keep them does not take the old one's place.
+bool wieDasAlte(int fd, const struct stat& alt) {
+    if (fchown(fd, alt.st_uid, alt.st_gid) != 0) {
+        const int nurGruppe = fchown(fd, static_cast<uid_t>(-1), alt.st_gid);
+        static_cast<void>(nurGruppe);
+    }
+    return fchmod(fd, alt.st_mode & 07777) == 0;
+}
+
+} // namespace
+
+bool dateiErsetzen(const char* name, std::string_view inhalt) {
+    std::string pfad = name;
+    if (!linkAufloesen(pfad)) return false;
+
+    // Opening for writing, without truncating, asks the system itself whether this
+    // user may write the file; nothing is written through this descriptor.
+    struct stat alt;
+    const int altFd = open(pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const bool altDa = altFd >= 0;
+    if (!altDa && errno != ENOENT) return false;
+    if (altDa) {
+        const bool gelesen = fstat(altFd, &alt) == 0;
+        close(altFd);
+        if (!gelesen || !S_ISREG(alt.st_mode)) return false;
+    }
+
+    // Until it has the old bits, the temporary file is private to its user.
+    std::string temporaer;
+    const int fd = temporaerAnlegen(pfad, altDa ? 0600 : 0666, temporaer);
+    if (fd < 0) return false;
+    bool fertig = (!altDa || wieDasAlte(fd, alt)) && allesSchreiben(fd, inhalt) && fsync(fd) == 0;
+    fertig = close(fd) == 0 && fertig;
+    fertig = fertig && std::rename(temporaer.c_str(), pfad.c_str()) == 0;
+    if (!fertig) {
+        unlink(temporaer.c_str());
+        return false;
+    }
+    // The rename is done; a folder that cannot be synced (some file systems) still holds it.
+    const int ordner = open(ordnerVon(pfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (ordner >= 0) {
+        fsync(ordner);
+        close(ordner);
+    }
+    return true;
+}
