@@ -1,27 +1,5 @@
 # Cross build for 32-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-i686).
-# The .exe files are linked statically, so they run under Wine or on Windows
-# without the compiler's runtime DLLs beside them.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(MINGW_TRIPLET i686-w64-mingw32)
-# The posix thread model: std::thread needs it with this compiler generation.
-find_program(CMAKE_CXX_COMPILER NAMES ${MINGW_TRIPLET}-g++-posix ${MINGW_TRIPLET}-g++ REQUIRED)
-find_program(CMAKE_C_COMPILER NAMES ${MINGW_TRIPLET}-gcc-posix ${MINGW_TRIPLET}-gcc)
-find_program(CMAKE_RC_COMPILER NAMES ${MINGW_TRIPLET}-windres)
-find_program(CMAKE_AR NAMES ${MINGW_TRIPLET}-gcc-ar ${MINGW_TRIPLET}-ar)
-find_program(CMAKE_RANLIB NAMES ${MINGW_TRIPLET}-gcc-ranlib ${MINGW_TRIPLET}-ranlib)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Lets a native build run a just-built .exe (e.g. a custom command) through Wine.
-find_program(WINE_PROGRAM wine)
-if(WINE_PROGRAM)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
-endif()
+set(MINGW_WINE_NAMES wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,9 +1,17 @@
+#include "arguments.h"
 #include "console.h"
 #include "labyrinth.h"
 
 #include <cstdio>
 
-int main() {
+const char* const kHilfe =
+    "labyrinth: liest ein Labyrinth aus Nullen (frei) und Einsen (Wand) und sucht den\n"
+    "Weg von der Zelle oben links zur Zelle unten rechts.\n"
+    "Fragt nach der Groesse (Zeilen, Spalten), fuer das Beispiel: 10 20.\n"
+    "Dateien im aktuellen Ordner: liest labyrint.def, schreibt keine.\n";
+
+int main(int argc, char* argv[]) {
+    if (const auto status = handleArguments(argc, argv, "labyrinth", kHilfe)) return *status;
     int feld[kMaxGroesse][kMaxGroesse] = {};
     int zeilen = 0;
     int spalten = 0;

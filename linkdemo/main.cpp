@@ -1,8 +1,15 @@
 // linkdemo: one fixed run of the sorted integer list, traced on the console.
+#include "arguments.h"
 #include "console.h"
 #include "zahlenliste.h"
 
-int main() {
+const char* const kHilfe =
+    "linkdemo: zeigt eine sortierte, doppelt verkettete Liste von Zahlen: fuegt 1, 2\n"
+    "und 3 ein, gibt die Liste aus, loescht die 3 und gibt sie wieder aus.\n"
+    "Dateien: liest und schreibt keine.\n";
+
+int main(int argc, char* argv[]) {
+    if (const auto status = handleArguments(argc, argv, "linkdemo", kHilfe)) return *status;
     Zahlenliste* liste = nullptr;
     if (createList(liste)) {
         einfuegen(1, liste);

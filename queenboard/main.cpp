@@ -1,9 +1,17 @@
+#include "arguments.h"
 #include "console.h"
 #include "queenboard.h"
 
 #include <cstdio>
 
-int main() {
+const char* const kHilfe =
+    "queenboard: setzt Damen so auf ein Brett von bis zu 50 x 50 Feldern, dass keine\n"
+    "eine andere schlagen kann, und zeigt fuer jedes Feld, wie oft es bedroht ist.\n"
+    "Fragt nach Zeilen und Spalten des Bretts und nach der Zahl der Damen.\n"
+    "Dateien: liest und schreibt keine.\n";
+
+int main(int argc, char* argv[]) {
+    if (const auto status = handleArguments(argc, argv, "queenboard", kHilfe)) return *status;
     Feld feld;
     int zeilen = 0;
     int spalten = 0;

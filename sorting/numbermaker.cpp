@@ -1,10 +1,17 @@
 // numbermaker: writes "tosort.txt" with 10000 numbers of the never-seeded rand, so every
 // run writes the same file. Prints nothing; the exit status tells whether the file was written.
+#include "arguments.h"
 #include "numberfile.h"
 
 #include <cstdio>
 
-int main() {
+const char* const kHilfe =
+    "numbermaker: schreibt 10000 Zufallszahlen zum Sortieren, bei jedem Lauf dieselben.\n"
+    "Dateien im aktuellen Ordner: schreibt tosort.txt (die Anzahl, eine Leerzeile, dann\n"
+    "die Zahlen), liest keine.\n";
+
+int main(int argc, char* argv[]) {
+    if (const auto status = handleArguments(argc, argv, "numbermaker", kHilfe)) return *status;
     std::FILE* datei = std::fopen("tosort.txt", "w");
     if (!datei) return 1;
     bool geschrieben = schreibeZufallszahlen(datei);

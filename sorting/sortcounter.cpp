@@ -1,12 +1,19 @@
 // sortcounter: sorts "tosort.txt" with the counting swap and reports how many exchanges
 // the bubble sort made.
+#include "arguments.h"
 #include "bubblesort.h"
 #include "console.h"
 #include "numberfile.h"
 
 #include <cstdio>
 
-int main() {
+const char* const kHilfe =
+    "sortcounter: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt, wie oft\n"
+    "dabei zwei Zahlen getauscht wurden.\n"
+    "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt keine.\n";
+
+int main(int argc, char* argv[]) {
+    if (const auto status = handleArguments(argc, argv, "sortcounter", kHilfe)) return *status;
     int zahlen[kMaxZahlen];
 
     std::FILE* eingabe = std::fopen("tosort.txt", "r");

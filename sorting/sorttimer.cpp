@@ -1,5 +1,6 @@
 // sorttimer: sorts "tosort.txt" into "sorted.txt" and reports the seconds spent reading,
 // sorting, writing and in total.
+#include "arguments.h"
 #include "bubblesort.h"
 #include "console.h"
 #include "numberfile.h"
@@ -7,7 +8,13 @@
 #include <cstdio>
 #include <ctime>
 
-int main() {
+const char* const kHilfe =
+    "sorttimer: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt die\n"
+    "Sekunden fuer Einlesen, Sortieren, Schreiben und insgesamt.\n"
+    "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt sorted.txt.\n";
+
+int main(int argc, char* argv[]) {
+    if (const auto status = handleArguments(argc, argv, "sorttimer", kHilfe)) return *status;
     int zahlen[kMaxZahlen];
     const std::time_t t1 = std::time(nullptr);
 

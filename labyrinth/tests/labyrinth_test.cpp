@@ -81,8 +81,14 @@ std::string wegZellen(const Labyrinth& l) {
     std::string out;
     for (int z = 0; z < kMaxGroesse; ++z) {
         for (int s = 0; s < kMaxGroesse; ++s) {
-            if (l.feld[z][s] == kWeg)
-                out += "(" + std::to_string(z) + "," + std::to_string(s) + ")";
+            if (l.feld[z][s] != kWeg) continue;
+            // Appended piece by piece: a chain of temporaries here makes GCC 12 at -O3
+            // warn about an overlap (-Wrestrict) that cannot happen.
+            out += '(';
+            out += std::to_string(z);
+            out += ',';
+            out += std::to_string(s);
+            out += ')';
         }
     }
     return out;

@@ -24,8 +24,8 @@ int millisLeft(Clock::time_point deadline) {
 
 } // namespace
 
-Session::Session(const std::string& exe, const std::string& cwd) {
-    termios settings{};
+Session::Session(const std::string& exe, const std::string& cwd, const std::string& launcher) {
+    termios& settings = initial_;
     // A plain cooked terminal, as a shell would hand it over.
     settings.c_iflag = ICRNL | IXON | IUTF8;
     settings.c_oflag = OPOST | ONLCR;
@@ -43,7 +43,10 @@ Session::Session(const std::string& exe, const std::string& cwd) {
     if (pid_ < 0) throw std::runtime_error("forkpty failed");
     if (pid_ == 0) {
         if (chdir(cwd.c_str()) != 0) _exit(126);
-        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        if (launcher.empty())
+            execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        else
+            execlp(launcher.c_str(), launcher.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
 }

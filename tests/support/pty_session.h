@@ -9,8 +9,9 @@ namespace pty {
 
 class Session {
   public:
-    // Starts `exe` in folder `cwd` on a new pseudo-terminal (forkpty).
-    Session(const std::string& exe, const std::string& cwd);
+    // Starts `exe` in folder `cwd` on a new pseudo-terminal (forkpty), through
+    // `launcher` (e.g. "wine") when one is given.
+    Session(const std::string& exe, const std::string& cwd, const std::string& launcher = "");
     ~Session(); // kills the program if it still runs
 
     Session(const Session&) = delete;
@@ -28,6 +29,8 @@ class Session {
     const std::string& output() const { return out_; }
     // The terminal's current settings, as the program has left them.
     termios attributes() const;
+    // The settings the terminal was created with, as a shell would hand it over.
+    const termios& initial() const { return initial_; }
     // Sends a signal to the program.
     void signal(int sig);
     // Waits for the program to end; returns its exit status, 128 + signal, or -1 on timeout.
@@ -38,6 +41,7 @@ class Session {
     int pid_ = -1;
     std::string out_;
     std::size_t seen_ = 0; // where the next waitFor starts looking
+    termios initial_{};
 };
 
 // True when two terminal settings agree in every flag and control character.

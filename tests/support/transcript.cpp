@@ -84,7 +84,16 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
     int in[2], out[2], err[2];
     if (pipe(in) || pipe(out) || pipe(err)) throw std::runtime_error("pipe failed");
 
+    // The command line, built before fork: [launcher] program arguments...
     const std::string launcher = env("TRANSCRIPT_LAUNCHER");
+    std::vector<std::string> words;
+    if (!launcher.empty()) words.push_back(launcher);
+    words.push_back(exe);
+    words.insert(words.end(), options.arguments.begin(), options.arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
     const pid_t pid = fork();
     if (pid == 0) {
         std::signal(SIGPIPE, SIG_DFL);
@@ -93,11 +102,10 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
         dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
         if (chdir(folder.c_str()) != 0) _exit(126);
-        if (launcher.empty()) {
-            execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-        } else {
-            execlp(launcher.c_str(), launcher.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-        }
+        if (launcher.empty())
+            execv(argv[0], argv.data());
+        else
+            execvp(argv[0], argv.data());
         _exit(127);
     }
     close(in[0]);

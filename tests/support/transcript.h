@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace transcript {
 
@@ -24,6 +25,7 @@ struct Options {
     Files files{};                                               // written before the run
     std::function<void(const std::filesystem::path&)> prepare{}; // extra set-up of the folder
     int timeoutSeconds = 60;                                     // then the program is killed
+    std::vector<std::string> arguments{};                        // the command line after the name
 };
 
 // The path of a built program by target name ("datenbank"). The environment

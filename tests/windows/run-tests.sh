@@ -1,36 +1,101 @@
 #!/usr/bin/env bash
-# Builds the 32-bit Windows programs and runs the end-to-end transcript tests
-# against the .exe files under Wine, headless. The tests themselves are the
-# native test binaries: the transcript harness starts "wine <program>.exe"
+# Builds the Windows programs and runs the end-to-end transcript tests and the
+# console test against the .exe files under Wine, headless. The tests themselves
+# are the native test binaries: the transcript harness starts "wine <program>.exe"
 # instead of the native program and expects CR LF line ends on standard output.
 #
+# The 32-bit programs are the target and are always built; the tests run against
+# them under 32-bit Wine. Some x86-64 kernels cannot execute 32-bit code at all
+# (built without IA32 emulation); there the same sources are built as 64-bit
+# programs (preset windows64) and the tests run against those under wine64.
+#
 # Environment (all optional):
+#   WINDOWS_ARCH     32 or 64: the programs the tests run against (default: 32 where
+#                    the kernel can execute 32-bit code, else 64)
 #   NATIVE_BUILD     native build folder holding bin/*_test (default build/test,
 #                    configured with the "test" preset when it does not exist)
-#   WINDOWS_BUILD    cross build folder (default build/windows, "windows" preset)
-#   WINDOWS_FILTER   gtest filter of the end-to-end tests (default *Transcript.*)
-#   WINEPREFIX       Wine prefix for the runs (default $HOME/.wine-tests)
+#   WINDOWS_BUILD    32-bit cross build folder (default build/windows, "windows" preset)
+#   WINDOWS64_BUILD  64-bit cross build folder (default build/windows64, "windows64")
+#   WINDOWS_FILTER   gtest filter of the tests (default *Transcript.*:WindowsConsole.*)
+#   WINEPREFIX       Wine prefix for the runs (default $HOME/.wine-tests, or
+#                    $HOME/.wine-tests64 for the 64-bit programs)
 #   WINDOWS_ALLOW_NO_TESTS=1  do not fail when no test matches the filter
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 NATIVE_BUILD="${NATIVE_BUILD:-$ROOT/build/test}"
 WINDOWS_BUILD="${WINDOWS_BUILD:-$ROOT/build/windows}"
-FILTER="${WINDOWS_FILTER:-*Transcript.*}"
+WINDOWS64_BUILD="${WINDOWS64_BUILD:-$ROOT/build/windows64}"
+FILTER="${WINDOWS_FILTER:-*Transcript.*:WindowsConsole.*}"
 
-"$ROOT/tests/windows/install.sh"
+# ---- 32 or 64 bits ---------------------------------------------------------------
+# Decided before Wine is started: a kernel without IA32 emulation fails Wine's 32-bit
+# loader with "Exec format error". The probe is the smallest static 32-bit program
+# that exits 0; it is written beside the builds, where programs may be executed.
+
+can_run_32bit() {
+    local probe status=0
+    mkdir -p "$ROOT/build"
+    probe="$(mktemp "$ROOT/build/ia32-probe.XXXXXX")"
+    {
+        # ELF header: 32-bit, little endian, executable for i386, entry 0x08048054,
+        # one program header right after it.
+        printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'
+        printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'
+        printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+        # The one segment: the whole 93-byte file, readable and executable, at 0x08048000.
+        printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'
+        printf '\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'
+        # mov eax, 1 (exit); xor ebx, ebx (status 0); int 0x80
+        printf '\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80'
+    } >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null || status=$?
+    rm -f "$probe"
+    [ "$status" -eq 0 ]
+}
+
+ARCH="${WINDOWS_ARCH:-}"
+case "$ARCH" in
+32) ;;
+64) echo "run-tests.sh: WINDOWS_ARCH=64: the tests run against the 64-bit Windows build under wine64" ;;
+"")
+    ARCH=32
+    if ! can_run_32bit; then
+        ARCH=64
+        echo "run-tests.sh: this kernel cannot execute 32-bit programs: the tests run against the 64-bit Windows build under wine64"
+    fi
+    ;;
+*)
+    echo "run-tests.sh: WINDOWS_ARCH must be 32 or 64, not '$ARCH'" >&2
+    exit 2
+    ;;
+esac
+
+"$ROOT/tests/windows/install.sh" "$ARCH"
 
 # ---- The builds ----------------------------------------------------------------
 
 cd "$ROOT"
-if [ "$WINDOWS_BUILD" = "$ROOT/build/windows" ]; then
-    cmake --preset windows >/dev/null
-else
-    cmake -S "$ROOT" -B "$WINDOWS_BUILD" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSANITIZE=OFF >/dev/null
+# Configures (with the preset, for its own folder) and builds one cross build.
+cross_build() {
+    local preset="$1" folder="$2" toolchain="$3"
+    if [ "$folder" = "$ROOT/build/$preset" ]; then
+        cmake --preset "$preset" >/dev/null
+    else
+        cmake -S "$ROOT" -B "$folder" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain" \
+            -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSANITIZE=OFF \
+            -DWARNINGS_AS_ERRORS=ON >/dev/null
+    fi
+    cmake --build "$folder" -j2
+}
+# The 32-bit programs are the target: they build on every path.
+cross_build windows "$WINDOWS_BUILD" mingw-i686.cmake
+TESTED_BUILD="$WINDOWS_BUILD"
+if [ "$ARCH" = 64 ]; then
+    cross_build windows64 "$WINDOWS64_BUILD" mingw-x86_64.cmake
+    TESTED_BUILD="$WINDOWS64_BUILD"
 fi
-cmake --build "$WINDOWS_BUILD" -j2
 
 if [ ! -f "$NATIVE_BUILD/CMakeCache.txt" ]; then
     if [ "$NATIVE_BUILD" = "$ROOT/build/test" ]; then
@@ -44,8 +109,16 @@ cmake --build "$NATIVE_BUILD" -j2
 
 # ---- Wine, headless ------------------------------------------------------------
 
-export WINEPREFIX="${WINEPREFIX:-${HOME:-/tmp}/.wine-tests}"
-export WINEARCH=win32
+if [ "$ARCH" = 32 ]; then
+    export WINEPREFIX="${WINEPREFIX:-${HOME:-/tmp}/.wine-tests}"
+    export WINEARCH=win32
+    WINE=wine
+else
+    export WINEPREFIX="${WINEPREFIX:-${HOME:-/tmp}/.wine-tests64}"
+    export WINEARCH=win64
+    # Not "wine": Debian's wine script takes the 32-bit loader whenever wine32 is there.
+    WINE="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+fi
 export WINEDEBUG=-all
 # No Mono or Gecko: nothing here needs them, and Wine would offer to install them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -53,7 +126,7 @@ unset DISPLAY WAYLAND_DISPLAY
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX (once)..."
-    wineboot -i </dev/null >/dev/null 2>&1 || {
+    "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || {
         echo "run-tests.sh: Wine could not set up $WINEPREFIX" >&2
         exit 1
     }
@@ -67,13 +140,13 @@ fi
 if wineserver -p 2>/dev/null; then
     trap 'wineserver -k 2>/dev/null || true' EXIT
 fi
-wine cmd /c exit </dev/null >/dev/null 2>&1
+"$WINE" cmd /c exit </dev/null >/dev/null 2>&1
 
 # ---- The tests -----------------------------------------------------------------
 
-export TRANSCRIPT_PROGRAMS="$WINDOWS_BUILD/bin"
+export TRANSCRIPT_PROGRAMS="$TESTED_BUILD/bin"
 export TRANSCRIPT_SUFFIX=".exe"
-export TRANSCRIPT_LAUNCHER="wine"
+export TRANSCRIPT_LAUNCHER="$WINE"
 export TRANSCRIPT_CRLF=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
@@ -119,7 +192,7 @@ datenbank() {
     if [ -n "$file" ]; then cp "$file" "$dir/fh-datenbank.txt"; fi
     if [ -n "$mode" ]; then chmod "$mode" "$dir/fh-datenbank.txt"; fi
     local run=("$NATIVE_BUILD/bin/datenbank")
-    if [ "${name%%-*}" = wine ]; then run=(wine "$WINDOWS_BUILD/bin/datenbank.exe"); fi
+    if [ "${name%%-*}" = wine ]; then run=("$WINE" "$TESTED_BUILD/bin/datenbank.exe"); fi
     set +e
     (cd "$dir" && printf '%b' "$keys" | timeout 60 "${run[@]}" >"$work/$name.out" 2>/dev/null)
     echo "$?" >"$work/$name.status"
@@ -151,7 +224,7 @@ endedWell() {
     for name in "$@"; do [ "$(cat "$work/$name.status")" = 0 ] || return 1; done
 }
 
-if [ -x "$NATIVE_BUILD/bin/datenbank" ] && [ -f "$WINDOWS_BUILD/bin/datenbank.exe" ]; then
+if [ -x "$NATIVE_BUILD/bin/datenbank" ] && [ -f "$TESTED_BUILD/bin/datenbank.exe" ]; then
     work="$(mktemp -d)"
     # Two new students; the first logs in and registers for exam 2, so the file
     # carries a count and a slot besides the defaults. Then save and quit.
@@ -189,7 +262,7 @@ else
     echo "[  FAILED  ] DatenbankCrossBuild: a build of datenbank is missing" >&2
 fi
 
-echo "Wine: $passed passed, $failed failed, $skipped skipped"
+echo "Wine ($ARCH-bit programs): $passed passed, $failed failed, $skipped skipped"
 if [ "${#broken[@]}" -gt 0 ]; then
     echo "run-tests.sh: test binaries that did not finish normally: ${broken[*]}" >&2
     exit 1

@@ -1,0 +1,27 @@
+#include "arguments.h"
+
+#include <cstdio>
+#include <string_view>
+
+const char* programVersion() {
+    return PROGRAM_VERSION;
+}
+
+std::optional<int> handleArguments(int argc, char** argv, const char* name, const char* help) {
+    if (argc < 2) return std::nullopt;
+    const std::string_view first = argv[1];
+    const bool known = first == "--help" || first == "--version";
+    if (argc == 2 && first == "--help") {
+        std::fputs(help, stdout);
+        std::printf("\nAufruf: %s [--help | --version]\n", name);
+        std::printf("Ohne Argument startet das Programm, --version zeigt die Version.\n");
+    } else if (argc == 2 && first == "--version") {
+        std::printf("%s %s\n", name, programVersion());
+    } else {
+        // Either an unknown word or a second argument after a known one.
+        std::fprintf(stderr, "%s: %s Argument \"%s\" (--help zeigt die Hilfe)\n", name,
+                     known ? "ueberzaehliges" : "unbekanntes", known ? argv[2] : argv[1]);
+        return 2;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
