@@ -1,14 +1,22 @@
+// The command line every program accepts, and the console set-up for a run.
 #include "arguments.h"
+
+#include "console.h"
 
 #include <cstdio>
 #include <string_view>
+
+namespace console {
 
 const char* programVersion() {
     return PROGRAM_VERSION;
 }
 
-std::optional<int> handleArguments(int argc, char** argv, const char* name, const char* help) {
-    if (argc < 2) return std::nullopt;
+std::optional<int> start(int argc, char** argv, const char* name, const char* help) {
+    if (argc < 2) {
+        setup();
+        return std::nullopt;
+    }
     const std::string_view first = argv[1];
     const bool known = first == "--help" || first == "--version";
     if (argc == 2 && first == "--help") {
@@ -25,3 +33,5 @@ std::optional<int> handleArguments(int argc, char** argv, const char* name, cons
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
+
+} // namespace console

@@ -1,23 +1,36 @@
-// The console layer: the one place that knows whether it talks to a terminal,
-// the Windows console, or a pipe or file. No other file includes a platform
-// header or writes an escape sequence.
+// The console layer: colours, frame characters, key presses and typed input, the same
+// for a POSIX terminal, the Windows console, and a pipe or file. No other file includes
+// a platform header or writes an escape sequence.
 #pragma once
 
+#include "farben.h"
+
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
-// Text attribute as on the Windows console: foreground = attribute & 15,
-// background = (attribute >> 4) & 15; bits blue 1, green 2, red 4, intensity 8.
-// Nothing is written when standard output is a file or a pipe.
+namespace console {
+
+// Called first in every main: remembers the terminal's settings and colours and
+// restores them on every way out (normal end, Ctrl+C, and the signals that end a run).
+void setup();
+
+// ---- Output ------------------------------------------------------------------------
+
+// Sets the text attribute for all that follows (see farben.h). Nothing is written
+// when standard output is a file or a pipe.
 void setcolor(int attribute);
+
+// `text` in `attribute`, then `danach` set for what follows.
+void writeColoured(int attribute, std::string_view text, int danach);
 
 // The ANSI SGR sequence that setcolor writes on a POSIX terminal, e.g. 7 -> "\x1b[0;37;40m".
 std::string ansiSequence(int attribute);
 
-// A code page 437 double-line frame character (185-188, 200-206): the single byte
-// when redirected or on Windows, its UTF-8 glyph on a POSIX terminal.
-void printFrame(int code);
+// A code page 437 double-line frame character (farben.h): the single byte when
+// redirected or on Windows, its UTF-8 glyph on a POSIX terminal.
+void printFrame(int code, int anzahl = 1);
 
 // The UTF-8 encoding of a code page 437 frame character; empty for other codes.
 std::string frameUtf8(int code);
@@ -33,6 +46,15 @@ std::size_t displayWidth(std::string_view text);
 // byte per letter in its code page, and redirected output stays byte for byte as it
 // always was.
 void printRightAligned(const char* text, int width);
+
+// True when standard output is a terminal or console (colours and frames show).
+bool outputIsTerminal();
+
+// A one-line status message on a terminal only (nothing when redirected); an
+// empty text erases it again, leaving the cursor at the start of the line.
+void statusLine(const std::string& text);
+
+// ---- Input -------------------------------------------------------------------------
 
 // End of input (closed pipe, end of file, Ctrl+D on an empty terminal line).
 inline constexpr int kEndOfInput = -1;
@@ -52,18 +74,22 @@ Read readWord(std::string& word);
 // whole decimal integer in range (the word is consumed then), end at end of input.
 Read readInt(int& value);
 
-// True when the whole word is a decimal integer (optional sign) that fits an int;
-// the rule for every number the programs read, typed or from a file.
-bool parseInt(std::string_view word, int& value);
-
 // Two integers separated by white space or by one comma ("4 4", "4,4", "4, 4").
 // On invalid input the rest of the line is discarded, so asking again reads
 // fresh input.
 Read readIntPair(int& first, int& second);
 
-// True when standard output is a terminal or console (colours and frames show).
-bool outputIsTerminal();
+// ---- Words, for every reader of typed input and of files ---------------------------
 
-// A one-line status message on a terminal only (nothing when redirected); an
-// empty text erases it again, leaving the cursor at the start of the line.
-void statusLine(const std::string& text);
+// Skips white space in `from`; the first other character (consumed), or EOF.
+int skipSpace(std::FILE* from);
+
+// The next white-space-delimited word of `from`; the white space after it stays
+// unread. False at the end.
+bool readWordFrom(std::FILE* from, std::string& word);
+
+// True when the whole word is a decimal integer (optional sign) that fits an int;
+// the rule for every number the programs read, typed or from a file.
+bool parseInt(std::string_view word, int& value);
+
+} // namespace console

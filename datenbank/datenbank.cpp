@@ -1,7 +1,7 @@
 #include "datenbank.h"
 
 #include "console.h"
-#include "datei.h"
+#include "ersetzen.h"
 
 #include <cctype>
 #include <chrono>
@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <thread>
+
+using namespace console;
 
 namespace {
 

@@ -10,6 +10,6 @@ const char* const kHilfe =
     "Dateien im aktuellen Ordner: liest fh-datenbank.txt (L) und schreibt sie (S).\n";
 
 int main(int argc, char* argv[]) {
-    if (const auto status = handleArguments(argc, argv, "datenbank", kHilfe)) return *status;
+    if (const auto ende = console::start(argc, argv, "datenbank", kHilfe)) return *ende;
     return runDatenbank();
 }

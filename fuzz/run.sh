@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (preset `fuzz`: clang, libFuzzer, ASan + UBSan) and runs each
-# for the given seconds (default 60) on a copy of its seed corpus in fuzz/corpus/, so
-# the repository's corpus stays as it is. Prints the executions each target reached;
+# for the given seconds (default 60) on a copy of its seed corpus in
+# <program folder>/fuzz/corpus/<target>/, so the repository's corpus stays as it is. Prints the executions each target reached;
 # exits non-zero when a target finds a crash, a leak, a timeout or a broken invariant.
 # The inputs that did it are kept in build/fuzz/findings/<target>/.
 #
@@ -21,11 +21,15 @@ fi
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/fuzz-run-XXXXXX")
+# Every save syncs its file to the disk; in memory (tmpfs) that costs nothing, so the
+# targets that save run many times more inputs there.
+scratch=${TMPDIR:-/tmp}
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch=/dev/shm; fi
+work=$(mktemp -d "$scratch/fuzz-run-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 findings="$root/build/fuzz/findings"
 status=0
-for seeds in fuzz/corpus/*/; do
+for seeds in */fuzz/corpus/*/; do
     name=$(basename "$seeds")
     target="build/fuzz/bin/${name}_fuzz"
     if [ ! -x "$target" ]; then

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+using namespace console;
+
 namespace {
 
 const char* const kNurNullUndEins =

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+using namespace console;
+
 const char* const kHilfe =
     "labyrinth: liest ein Labyrinth aus Nullen (frei) und Einsen (Wand) und sucht den\n"
     "Weg von der Zelle oben links zur Zelle unten rechts.\n"
@@ -11,7 +13,7 @@ const char* const kHilfe =
     "Dateien im aktuellen Ordner: liest labyrint.def, schreibt keine.\n";
 
 int main(int argc, char* argv[]) {
-    if (const auto status = handleArguments(argc, argv, "labyrinth", kHilfe)) return *status;
+    if (const auto ende = console::start(argc, argv, "labyrinth", kHilfe)) return *ende;
     int feld[kMaxGroesse][kMaxGroesse] = {};
     int zeilen = 0;
     int spalten = 0;

@@ -3,13 +3,15 @@
 #include "console.h"
 #include "zahlenliste.h"
 
+using namespace console;
+
 const char* const kHilfe =
     "linkdemo: zeigt eine sortierte, doppelt verkettete Liste von Zahlen: fuegt 1, 2\n"
     "und 3 ein, gibt die Liste aus, loescht die 3 und gibt sie wieder aus.\n"
     "Dateien: liest und schreibt keine.\n";
 
 int main(int argc, char* argv[]) {
-    if (const auto status = handleArguments(argc, argv, "linkdemo", kHilfe)) return *status;
+    if (const auto ende = console::start(argc, argv, "linkdemo", kHilfe)) return *ende;
     Zahlenliste* liste = nullptr;
     if (createList(liste)) {
         einfuegen(1, liste);

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+using namespace console;
+
 const char* const kHilfe =
     "queenboard: setzt Damen so auf ein Brett von bis zu 50 x 50 Feldern, dass keine\n"
     "eine andere schlagen kann, und zeigt fuer jedes Feld, wie oft es bedroht ist.\n"
@@ -11,7 +13,7 @@ const char* const kHilfe =
     "Dateien: liest und schreibt keine.\n";
 
 int main(int argc, char* argv[]) {
-    if (const auto status = handleArguments(argc, argv, "queenboard", kHilfe)) return *status;
+    if (const auto ende = console::start(argc, argv, "queenboard", kHilfe)) return *ende;
     Feld feld;
     int zeilen = 0;
     int spalten = 0;

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace console;
+
 // ---- Board -------------------------------------------------------------------
 
 void init(Feld feld, int spalten, int zeilen) {

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace console;
+
 namespace {
 
 // One white-space-delimited token as a signed 32-bit integer. False at end of input and for

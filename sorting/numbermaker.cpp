@@ -11,7 +11,7 @@ const char* const kHilfe =
     "die Zahlen), liest keine.\n";
 
 int main(int argc, char* argv[]) {
-    if (const auto status = handleArguments(argc, argv, "numbermaker", kHilfe)) return *status;
+    if (const auto ende = console::start(argc, argv, "numbermaker", kHilfe)) return *ende;
     std::FILE* datei = std::fopen("tosort.txt", "w");
     if (!datei) return 1;
     bool geschrieben = schreibeZufallszahlen(datei);

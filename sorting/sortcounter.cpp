@@ -7,13 +7,15 @@
 
 #include <cstdio>
 
+using namespace console;
+
 const char* const kHilfe =
     "sortcounter: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt, wie oft\n"
     "dabei zwei Zahlen getauscht wurden.\n"
     "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt keine.\n";
 
 int main(int argc, char* argv[]) {
-    if (const auto status = handleArguments(argc, argv, "sortcounter", kHilfe)) return *status;
+    if (const auto ende = console::start(argc, argv, "sortcounter", kHilfe)) return *ende;
     int zahlen[kMaxZahlen];
 
     std::FILE* eingabe = std::fopen("tosort.txt", "r");

@@ -8,13 +8,15 @@
 #include <cstdio>
 #include <ctime>
 
+using namespace console;
+
 const char* const kHilfe =
     "sorttimer: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt die\n"
     "Sekunden fuer Einlesen, Sortieren, Schreiben und insgesamt.\n"
     "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt sorted.txt.\n";
 
 int main(int argc, char* argv[]) {
-    if (const auto status = handleArguments(argc, argv, "sorttimer", kHilfe)) return *status;
+    if (const auto ende = console::start(argc, argv, "sorttimer", kHilfe)) return *ende;
     int zahlen[kMaxZahlen];
     const std::time_t t1 = std::time(nullptr);
 

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <string>
 
+using namespace console;
+
 int main() {
+    setup();
     setcolor(12);
     std::printf("Taste:");
     const int key = getKey();

@@ -7,6 +7,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace console;
+
 namespace {
 
 TEST(Colours, ConsoleBitsMapToAnsiWithRedAndBlueSwapped) {

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+using namespace console;
+
 namespace {
 
 using Suche = int (*)(int[][kMaxGroesse], int, int, int, int);

@@ -1,3 +1,4 @@
+// linkdemo end to end: its whole trace, then a key or the end of input ends it.
 #include "transcript.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ TEST(LinkdemoTranscript, PrintsTheTraceThenEndsOnAKeyOrEndOfInput) {
         EXPECT_EQ(lauf.out, kSpur) << '"' << eingabe << '"';
         EXPECT_EQ(lauf.status, 0);
         EXPECT_FALSE(lauf.timedOut);
+        EXPECT_EQ(lauf.err, "");
         EXPECT_TRUE(lauf.files.empty());
     }
 }

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -65,6 +66,13 @@ std::string lines(const std::string& text) {
         if (c == '\n') out += '\r';
         out += c;
     }
+    return out;
+}
+
+std::string noise(unsigned seed, std::size_t laenge, const std::string& zeichen) {
+    std::mt19937 zufall(seed);
+    std::string out;
+    for (std::size_t i = 0; i < laenge; ++i) out += zeichen[zufall() % zeichen.size()];
     return out;
 }
 

@@ -41,6 +41,10 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
 // when TRANSCRIPT_CRLF is set. Use it to build expected output.
 std::string lines(const std::string& text);
 
+// `laenge` bytes drawn from `zeichen` by a generator seeded with `seed`: input that is
+// only noise, the same in every run.
+std::string noise(unsigned seed, std::size_t laenge, const std::string& zeichen);
+
 // Whether the programs under test are Windows builds, known by TRANSCRIPT_SUFFIX
 // being ".exe" (whatever launcher runs them). Only for the few behaviours that
 // genuinely differ between the platforms' C libraries and file systems; line

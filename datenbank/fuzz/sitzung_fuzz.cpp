@@ -8,7 +8,7 @@
 // place that makes every load and save fail), bits 4-7 the reservation that fails
 // (0: none). The rest is standard input.
 #include "datenbank.h"
-#include "harness.h"
+#include "fuzz_harness.h"
 #include "liste_pruefen.h"
 
 #include <cstdint>

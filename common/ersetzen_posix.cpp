@@ -1,6 +1,6 @@
 // Replacing a file on POSIX: an exclusive temporary file beside it, fsync, rename,
 // then fsync of the folder, so the new name survives a crash as well.
-#include "datei.h"
+#include "ersetzen.h"
 
 #include <cerrno>
 #include <climits>
@@ -10,6 +10,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace console {
 
 namespace {
 
@@ -109,3 +111,5 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     }
     return true;
 }
+
+} // namespace console

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+namespace console {
+
 // Replaces the file `name` (opened by that name in the current folder) by `inhalt`.
 // A symbolic link is followed; the file it finally names is replaced in its own
 // folder, and the link stays. The bytes go to a temporary file of this call's own,
@@ -12,3 +14,5 @@
 // not write is left alone. False on any failure: the old file is then as it was and
 // no temporary file is left.
 bool dateiErsetzen(const char* name, std::string_view inhalt);
+
+} // namespace console

@@ -4,7 +4,7 @@
 // by the operation that may change it (the exam count only by registration,
 // withdrawal and loading).
 #include "datenbank.h"
-#include "harness.h"
+#include "fuzz_harness.h"
 #include "liste_pruefen.h"
 
 #include <cstdint>

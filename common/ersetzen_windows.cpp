@@ -1,11 +1,13 @@
 // Replacing a file on Windows: an exclusive temporary file beside it, flushed, then
 // ReplaceFileW, which keeps the old file's attributes and security settings.
-#include "datei.h"
+#include "ersetzen.h"
 
 #include <algorithm>
 #include <random>
 #include <string>
 #include <windows.h>
+
+namespace console {
 
 namespace {
 
@@ -96,3 +98,5 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     if (!fertig) DeleteFileW(temporaer.c_str());
     return fertig;
 }
+
+} // namespace console

@@ -1,6 +1,6 @@
 // Replacing a kept file: its permission bits and owner, symbolic links, users who
 // may not write it, and no temporary file left behind either way.
-#include "datei.h"
+#include "ersetzen.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using console::dateiErsetzen;
 
 namespace {
 

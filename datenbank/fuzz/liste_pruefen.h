@@ -3,8 +3,8 @@
 #pragma once
 
 #include "datenbank.h"
-#include "harness.h"
-#include "woerter.h"
+#include "fuzz_harness.h"
+#include "fuzz_woerter.h"
 
 #include <cctype>
 #include <climits>

@@ -4,7 +4,7 @@
 // which must agree cell for cell.
 //
 // First byte: rows, second: columns (each 0 to 51, so the bounds are tried too).
-#include "harness.h"
+#include "fuzz_harness.h"
 #include "labyrinth.h"
 #include "referenz.h"
 

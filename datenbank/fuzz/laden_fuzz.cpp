@@ -2,7 +2,7 @@
 // one arrive whole, newest first; saving them and loading the saved file gives the
 // same records back in reverse order.
 #include "datenbank.h"
-#include "harness.h"
+#include "fuzz_harness.h"
 #include "liste_pruefen.h"
 
 #include <cstdint>

@@ -2,9 +2,9 @@
 // first token that is no integer, the count cut down to what was read; then the first
 // values sorted (small inputs only, the sort is quadratic) as a permutation of them.
 #include "bubblesort.h"
-#include "harness.h"
+#include "fuzz_harness.h"
+#include "fuzz_woerter.h"
 #include "numberfile.h"
-#include "woerter.h"
 
 #include <algorithm>
 #include <cstdint>
