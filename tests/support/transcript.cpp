@@ -1,3 +1,4 @@
+// Running a built program end to end: its folder, its streams, its exit and its files.
 #include "transcript.h"
 
 #include <cctype>
@@ -82,22 +83,45 @@ bool windows() {
     return suffix == ".exe";
 }
 
-Result run(const std::string& exe, const std::string& input, const Options& options) {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The folder the program runs in, with the files the test gives it.
+fs::path prepareFolder(const Options& options) {
     const fs::path folder = freshFolder();
     for (const auto& [name, bytes] : options.files) writeFile(folder / name, bytes);
     if (options.prepare) options.prepare(folder);
+    return folder;
+}
 
-    // A program that ends before reading all its input must not take the test down with it.
-    std::signal(SIGPIPE, SIG_IGN);
-    int in[2], out[2], err[2];
-    if (pipe(in) || pipe(out) || pipe(err)) throw std::runtime_error("pipe failed");
-
-    // The command line, built before fork: [launcher] program arguments...
-    const std::string launcher = env("TRANSCRIPT_LAUNCHER");
+// The command line: [launcher] program arguments...
+std::vector<std::string> commandLine(const std::string& exe, const Options& options) {
     std::vector<std::string> words;
-    if (!launcher.empty()) words.push_back(launcher);
+    if (const std::string launcher = env("TRANSCRIPT_LAUNCHER"); !launcher.empty())
+        words.push_back(launcher);
     words.push_back(exe);
     words.insert(words.end(), options.arguments.begin(), options.arguments.end());
+    return words;
+}
+
+// A started program and our ends of its three standard streams (-1 once closed).
+struct Child {
+    pid_t pid = -1;
+    int in = -1;
+    int out = -1;
+    int err = -1;
+};
+
+void closeFd(int& fd) {
+    if (fd >= 0) close(fd);
+    fd = -1;
+}
+
+// Starts the command in `folder` with its standard streams on pipes; ours are non-blocking.
+Child start(std::vector<std::string> words, const fs::path& folder, bool launched) {
+    int in[2], out[2], err[2];
+    if (pipe(in) || pipe(out) || pipe(err)) throw std::runtime_error("pipe failed");
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
@@ -110,91 +134,100 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
         dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
         if (chdir(folder.c_str()) != 0) _exit(126);
-        if (launcher.empty())
-            execv(argv[0], argv.data());
-        else
+        if (launched)
             execvp(argv[0], argv.data());
+        else
+            execv(argv[0], argv.data());
         _exit(127);
     }
     close(in[0]);
     close(out[1]);
     close(err[1]);
-    setNonBlocking(in[1]);
-    setNonBlocking(out[0]);
-    setNonBlocking(err[0]);
+    for (int fd : {in[1], out[0], err[0]}) setNonBlocking(fd);
+    return {pid, in[1], out[0], err[0]};
+}
 
-    // Feed the input and collect both outputs at once, so neither side can block the other.
-    Result result;
-    std::size_t fed = 0;
-    int inFd = in[1];
-    if (input.empty()) {
-        close(inFd);
-        inFd = -1;
-    }
-    bool outOpen = true, errOpen = true;
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
+// Reads what is there; closes the stream at its end.
+void drain(int& fd, std::string& into) {
     char buffer[65536];
-    while (outOpen || errOpen) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (left <= 0) {
-            result.timedOut = true;
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got > 0)
+        into.append(buffer, static_cast<std::size_t>(got));
+    else if (got == 0 || (errno != EAGAIN && errno != EINTR))
+        closeFd(fd);
+}
+
+// Writes what the pipe takes; closes it once all input is fed (or the program is gone).
+void feed(int& fd, const std::string& input, std::size_t& fed) {
+    const ssize_t put = write(fd, input.data() + fed, input.size() - fed);
+    if (put > 0) fed += static_cast<std::size_t>(put);
+    if (put < 0 && errno != EAGAIN && errno != EINTR) fed = input.size();
+    if (fed == input.size()) closeFd(fd);
+}
+
+// Feeds the input and collects both outputs at once, so neither side can block the
+// other, until both outputs are closed. False when the deadline passed first.
+bool exchange(Child& child, const std::string& input, Clock::time_point deadline, Result& result) {
+    std::size_t fed = 0;
+    if (input.empty()) closeFd(child.in);
+    while (child.out >= 0 || child.err >= 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return false;
+        pollfd fds[3] = {{child.out, POLLIN, 0}, {child.err, POLLIN, 0}, {child.in, POLLOUT, 0}};
+        if (poll(fds, 3, static_cast<int>(left)) < 0 && errno != EINTR) break;
+        if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) drain(child.out, result.out);
+        if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) drain(child.err, result.err);
+        if (fds[2].revents & (POLLOUT | POLLERR | POLLHUP)) feed(child.in, input, fed);
+    }
+    return true;
+}
+
+// The exit status, or 128 + signal; the program is killed once the deadline passes.
+int await(pid_t pid, Clock::time_point deadline, bool& timedOut) {
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (Clock::now() > deadline) {
+            timedOut = true;
             kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
             break;
         }
-        pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {inFd, POLLOUT, 0}};
-        const nfds_t count = inFd >= 0 ? 3 : 2;
-        if (!outOpen) fds[0].fd = -1;
-        if (!errOpen) fds[1].fd = -1;
-        if (poll(fds, count, static_cast<int>(left)) < 0 && errno != EINTR) break;
-        auto drain = [&](int fd, std::string& into, bool& open) {
-            const ssize_t got = read(fd, buffer, sizeof buffer);
-            if (got > 0)
-                into.append(buffer, static_cast<std::size_t>(got));
-            else if (got == 0 || (errno != EAGAIN && errno != EINTR))
-                open = false;
-        };
-        if (outOpen && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)))
-            drain(out[0], result.out, outOpen);
-        if (errOpen && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)))
-            drain(err[0], result.err, errOpen);
-        if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
-            const ssize_t put = write(inFd, input.data() + fed, input.size() - fed);
-            if (put > 0) fed += static_cast<std::size_t>(put);
-            if (put < 0 && errno != EAGAIN && errno != EINTR) fed = input.size();
-            if (fed == input.size()) {
-                close(inFd);
-                inFd = -1;
-            }
-        }
+        usleep(1000);
     }
-    if (inFd >= 0) close(inFd);
-    close(out[0]);
-    close(err[0]);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
 
-    int status = 0;
-    if (!result.timedOut) {
-        // Output closed; give the program the rest of the time to exit.
-        while (waitpid(pid, &status, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                result.timedOut = true;
-                kill(pid, SIGKILL);
-            }
-            usleep(1000);
-        }
-    } else {
-        waitpid(pid, &status, 0);
-    }
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-
+// Every regular file the run left in its folder; the folder goes.
+Files collect(const fs::path& folder) {
+    Files files;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.is_regular_file())
-            result.files[entry.path().filename().string()] = readFile(entry.path());
+            files[entry.path().filename().string()] = readFile(entry.path());
     }
     std::error_code ignored;
     fs::remove_all(folder, ignored);
+    return files;
+}
+
+} // namespace
+
+Result run(const std::string& exe, const std::string& input, const Options& options) {
+    const fs::path folder = prepareFolder(options);
+    // A program that ends before reading all its input must not take the test down with it.
+    std::signal(SIGPIPE, SIG_IGN);
+    Child child = start(commandLine(exe, options), folder, !env("TRANSCRIPT_LAUNCHER").empty());
+
+    Result result;
+    const auto deadline = Clock::now() + std::chrono::seconds(options.timeoutSeconds);
+    if (!exchange(child, input, deadline, result)) {
+        result.timedOut = true;
+        kill(child.pid, SIGKILL);
+    }
+    for (int* fd : {&child.in, &child.out, &child.err}) closeFd(*fd);
+    // Output closed; the program has the rest of the time to exit.
+    result.status = await(child.pid, deadline, result.timedOut);
+    result.files = collect(folder);
     return result;
 }
 
