@@ -1,0 +1,21 @@
+// The search behind dame and dameMitGrenze, with the knobs that the tests and
+// the benchmark turn.
+#pragma once
+
+#include "queenboard.h"
+
+struct Suchoptionen {
+    // Threads that search subtrees while the calling one hands them out; 0: one
+    // per core; 1: the calling thread searches alone.
+    int faeden = 0;
+    // Subtrees are handed out where this many rows are left; 0: default. Given
+    // explicitly, one thread too searches the board subtree by subtree.
+    int teilRest = 0;
+    // Gives up after about this many seconds (result -1); 0: never.
+    double sekunden = 0;
+};
+
+// As dame, with the given options: 1 found, 0 none, -1 given up. `knoten`, when
+// given, receives the number of search nodes of all threads together.
+int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptionen& optionen,
+               unsigned long long* knoten = nullptr);
