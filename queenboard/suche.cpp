@@ -242,6 +242,159 @@ void melden(Lauf& lauf, long long nummer, const std::int8_t* weg) {
 
 void abgeben(Zweig& z, int anzahl, int zeile, const Maske* maske, Maske fest, bool geprueft);
 
+// ---- Whether a subtree holds any placement -------------------------------------
+//
+// Most of the search goes into subtrees without a placement, and proving that
+// needs no order: it branches on the row (or column) with the fewest free
+// squares, which keeps the proof far smaller than one that goes row by row.
+
+// The rows still to take a queen, in any order: free squares and row number.
+struct Rest {
+    int n;
+    int anzahl;
+    Maske maske[kMaxFeld];
+    std::int8_t zeile[kMaxFeld];
+};
+
+// `nach` becomes `von` with a queen on row `i`, column `spalte`, without that
+// row. Both may be the same. Counts the result as it goes; rows left without a
+// free square are counted out of `offen` but stay until `ausduennen`.
+Stand platzieren(const Rest& von, Rest& nach, int i, int spalte) {
+    const Maske* angriff = kAngriffe.m[spalte] + kMaxFeld - von.zeile[i];
+    Stand stand{};
+    int leer = 0;
+    int k = 0;
+    const auto zeile = [&](int j) {
+        const Maske m = von.maske[j] & ~angriff[von.zeile[j]];
+        nach.maske[k] = m;
+        nach.zeile[k] = von.zeile[j];
+        leer += m == 0;
+        stand.mehrmals |= stand.einmal & m;
+        stand.einmal |= m;
+        stand.einzelne |= Maske((m & (m - 1)) == 0) << k; // empty rows too, until ausduennen
+        ++k;
+    };
+    for (int j = 0; j < i; ++j) zeile(j);
+    for (int j = i + 1; j < von.n; ++j) zeile(j);
+    nach.n = k;
+    nach.anzahl = von.anzahl - 1;
+    stand.offen = k - leer;
+    return stand;
+}
+
+// Drops the rows without a free square, which platzieren leaves in place: rare
+// where every row must take a queen, as that fails first.
+void ausduennen(Rest& r, Stand& stand) {
+    int k = 0;
+    stand.einzelne = 0;
+    for (int j = 0; j < r.n; ++j) {
+        const Maske m = r.maske[j];
+        if (m == 0) continue;
+        r.maske[k] = m;
+        r.zeile[k] = r.zeile[j];
+        stand.einzelne |= Maske((m & (m - 1)) == 0) << k;
+        ++k;
+    }
+    r.n = k;
+}
+
+// As eingrenzen, for a Rest: places forced queens until none is left.
+bool restEingrenzen(Rest& r, Stand stand) {
+    for (;;) {
+        if (r.anzahl <= 0) return true;
+        const int spaltenOffen = bitzahl(stand.einmal);
+        if (r.anzahl > stand.offen || r.anzahl > spaltenOffen) return false;
+        if (stand.offen < r.n) ausduennen(r, stand);
+        if (r.anzahl == stand.offen && stand.einzelne != 0) {
+            const int i = std::countr_zero(stand.einzelne);
+            stand = platzieren(r, r, i, std::countr_zero(r.maske[i]));
+            continue;
+        }
+        const Maske einzeln = stand.einmal & ~stand.mehrmals;
+        if (r.anzahl == spaltenOffen && einzeln != 0) {
+            const int spalte = std::countr_zero(einzeln);
+            int i = 0;
+            while (((r.maske[i] >> spalte) & 1) == 0) ++i;
+            stand = platzieren(r, r, i, spalte);
+            continue;
+        }
+        return true;
+    }
+}
+
+// True when the narrowed `r` holds a placement. Only for a Rest where every row
+// or every column with a free square must take a queen, which stays so below.
+bool loesbar(Zweig& z, const Rest& r) {
+    if (r.anzahl <= 0) return true;
+    ++z.knoten;
+    if (vorbei(z)) return false;
+
+    // The row with the fewest free squares: two is the least after narrowing.
+    int zeile = 0;
+    int wenigste = 99;
+    for (int i = 0; i < r.n && wenigste > 2; ++i) {
+        const Maske ohneErste = r.maske[i] & (r.maske[i] - 1);
+        if ((ohneErste & (ohneErste - 1)) == 0) {
+            zeile = i;
+            wenigste = 2;
+        }
+    }
+    // The columns free in exactly two rows; without a row of two, the row with the fewest.
+    Maske einmal = 0, zweimal = 0, dreimal = 0;
+    for (int i = 0; i < r.n; ++i) {
+        const Maske m = r.maske[i];
+        dreimal |= zweimal & m;
+        zweimal |= einmal & m;
+        einmal |= m;
+        if (wenigste > 2 && bitzahl(m) < wenigste) {
+            wenigste = bitzahl(m);
+            zeile = i;
+        }
+    }
+    const bool zeilenVoll = r.anzahl == r.n;
+    const bool spaltenVoll = r.anzahl == bitzahl(einmal);
+    const Maske zwei = zweimal & ~dreimal;
+    Rest kind;
+    if (spaltenVoll && (!zeilenVoll || (wenigste > 2 && zwei != 0))) {
+        const int spalte = std::countr_zero(zwei != 0 ? zwei : einmal);
+        for (int i = 0; i < r.n; ++i) {
+            if (((r.maske[i] >> spalte) & 1) == 0) continue;
+            if (restEingrenzen(kind, platzieren(r, kind, i, spalte)) && loesbar(z, kind))
+                return true;
+            if (z.abgebrochen) return false;
+        }
+        return false;
+    }
+    for (Maske rest = r.maske[zeile]; rest != 0; rest &= rest - 1) {
+        if (restEingrenzen(kind, platzieren(r, kind, zeile, std::countr_zero(rest))) &&
+            loesbar(z, kind))
+            return true;
+        if (z.abgebrochen) return false;
+    }
+    return false;
+}
+
+// Whether the `n` narrowed rows `maske` can take `anzahl` queens, the rows in
+// `fest` holding theirs already; true when it cannot be told cheaply.
+bool loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest) {
+    Rest r;
+    r.n = 0;
+    r.anzahl = anzahl;
+    Maske spalten = 0;
+    for (int i = 0; i < n; ++i) {
+        if (((fest >> i) & 1) != 0) {
+            --r.anzahl;
+        } else if (maske[i] != 0) {
+            r.maske[r.n] = maske[i];
+            r.zeile[r.n] = static_cast<std::int8_t>(i);
+            spalten |= maske[i];
+            ++r.n;
+        }
+    }
+    if (r.anzahl != r.n && r.anzahl != bitzahl(spalten)) return true;
+    return loesbar(z, r);
+}
+
 // Places `anzahl` queens in rows `zeile` and below, whose free squares are
 // `maske[0]` onwards; first placement first. `fest` as for eingrenzen, with
 // bit 0 for row `zeile`. `geprueft`: the caller has already narrowed `maske`.
@@ -273,6 +426,11 @@ int sucheAb(Zweig& z, int anzahl, int zeile, const Maske* maske, Maske fest, boo
         if (!eingrenzen(kind, n - 1, anzahl - 1, kindFest,
                         setzen(maske + 1, kind, n - 1, -1, spalte)))
             continue;
+        // Above the split the proof is left to the subtrees, which run in parallel.
+        if (!z.verteilt && !loesbarAb(z, kind, n - 1, anzahl - 1, kindFest)) {
+            if (z.abgebrochen) return 0;
+            continue;
+        }
         z.weg[zeile] = static_cast<std::int8_t>(spalte);
         if (sucheAb(z, anzahl - 1, zeile + 1, kind, kindFest, true)) return 1;
         if (z.abgebrochen) return 0;
