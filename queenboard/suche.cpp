@@ -6,10 +6,8 @@
 #include <atomic>
 #include <bit>
 #include <chrono>
-#include <climits>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <string>
 #include <system_error>
@@ -45,12 +43,6 @@
 //   the subtree holds the same placements. The search itself still tries the
 //   remaining squares in order; only "no queen in this row" is not tried for a
 //   row whose queen is forced, as no placement leaves it empty.
-//
-// Threads: the calling thread runs the search down to a fixed row and hands out
-// the subtrees it reaches there, numbered in search order; worker threads take
-// them in that order. The first placement lies in the lowest-numbered subtree
-// that holds one, so a subtree is dropped only once a lower-numbered one has
-// succeeded, and the result does not depend on timing.
 //
 // The search works on one bit mask of free squares per row, built from the
 // board. The board itself gets only the queens of the placement found, through
@@ -159,94 +151,13 @@ bool eingrenzen(Maske* maske, int n, int anzahl, Maske& fest, Stand stand) {
     }
 }
 
-// ---- Subtrees and threads ------------------------------------------------------
-
-// A subtree handed out: rows `zeile` and below of a node, and the queens above.
-struct Aufgabe {
-    long long nummer; // place in search order
-    int zeile;
-    int anzahl;
-    Maske fest;
-    bool geprueft;
-    std::int8_t weg[kMaxFeld]; // per row above: column of its queen, -1 none
-    Maske maske[kMaxFeld];
-};
-
-// Shared by the threads of one search.
-struct Lauf {
-    int zeilen;
-    int teilZeile; // subtrees are handed out at this row; 0: never
-    int faeden;
-    bool fortschritt; // "still working" on a terminal
-    bool begrenzt;
-    Uhr::time_point beginn;
-    Uhr::time_point grenze;
-    long gezeigteSekunden = 0;
-    bool angezeigt = false;
-
-    std::atomic<long long> bester{LLONG_MAX}; // lowest subtree that succeeded
-    std::atomic<bool> stopp{false};           // time is up
-    std::atomic<unsigned long long> knoten{0};
-
-    std::mutex mutex; // guards what follows
-    std::condition_variable arbeitDa;
-    std::condition_variable platzDa;
-    std::deque<Aufgabe> schlange;
-    bool ausgegeben = false; // no more subtrees come
-    int aktiv = 0;           // workers not yet finished
-    std::int8_t loesung[kMaxFeld];
-    std::vector<std::thread> arbeiter;
-};
-
-// One thread's walk through the tree.
-struct Zweig {
-    Lauf& lauf;
-    long long nummer; // the subtree searched; for the thread handing out, the next one
-    bool verteilt;    // hands out the subtrees at lauf.teilZeile instead of searching them
-    bool uhr;         // the calling thread: shows progress and watches the time limit
-    bool abgebrochen = false;
-    unsigned schritte = 0;
-    unsigned long long knoten = 0;
-    std::int8_t weg[kMaxFeld] = {};
-};
-
-// Reads the clock (the calling thread only): time limit and "still working".
-void uhrLesen(Lauf& lauf) {
-    if (!(lauf.fortschritt || lauf.begrenzt)) return;
-    const Uhr::time_point jetzt = Uhr::now();
-    if (lauf.begrenzt && jetzt >= lauf.grenze) lauf.stopp.store(true, std::memory_order_relaxed);
-    if (!lauf.fortschritt) return;
-    const long sekunden = static_cast<long>(
-        std::chrono::duration_cast<std::chrono::seconds>(jetzt - lauf.beginn).count());
-    if (sekunden < 1 || sekunden == lauf.gezeigteSekunden) return;
-    lauf.gezeigteSekunden = sekunden;
-    lauf.angezeigt = true;
-    statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s (Strg+C bricht ab)");
-}
-
-// True when this walk can stop: time is up, or a subtree before it succeeded.
-bool vorbei(Zweig& z) {
-    if (z.uhr && (++z.schritte & 0xFFF) == 0) uhrLesen(z.lauf);
-    if (z.lauf.stopp.load(std::memory_order_relaxed) ||
-        z.lauf.bester.load(std::memory_order_relaxed) < z.nummer)
-        z.abgebrochen = true;
-    return z.abgebrochen;
-}
-
-void melden(Lauf& lauf, long long nummer, const std::int8_t* weg) {
-    std::lock_guard<std::mutex> sperre(lauf.mutex);
-    if (nummer >= lauf.bester.load()) return;
-    std::copy(weg, weg + lauf.zeilen, lauf.loesung);
-    lauf.bester.store(nummer);
-}
-
-void abgeben(Zweig& z, int anzahl, int zeile, const Maske* maske, Maske fest, bool geprueft);
-
-// ---- Whether a subtree holds any placement -------------------------------------
+// ---- Whether a subtree holds any placement ----------------------------------
 //
 // Most of the search goes into subtrees without a placement, and proving that
 // needs no order: it branches on the row (or column) with the fewest free
 // squares, which keeps the proof far smaller than one that goes row by row.
+// The row-by-row search asks this of every square before it goes below it, so
+// it walks straight down to the placement; nearly all the work is in proofs.
 
 // The rows still to take a queen, in any order: free squares and row number.
 struct Rest {
@@ -322,12 +233,93 @@ bool restEingrenzen(Rest& r, Stand stand) {
     }
 }
 
+// ---- Threads ----------------------------------------------------------------
+//
+// A long proof is shared: the threads take its subtrees from a common stack and
+// hand on a branch whenever one of them is idle. A proof ends when a placement
+// turns up anywhere or every subtree is empty, so its answer, and with it the
+// placement found, does not depend on timing.
+
+// Shared by the threads of one search.
+struct Lauf {
+    bool fortschritt; // "still working" on a terminal
+    bool begrenzt;
+    Uhr::time_point beginn;
+    Uhr::time_point grenze;
+    long gezeigteSekunden = 0;
+    bool angezeigt = false;
+    int faeden;                     // threads in all, the calling one among them
+    long long teilenAb;             // a proof that has taken this many nodes is shared
+    std::atomic<bool> stopp{false}; // time is up
+    std::atomic<unsigned long long> knoten{0};
+
+    std::atomic<bool> gefunden{false}; // the shared proof met a placement
+    std::atomic<int> hungrig{0};       // threads waiting for a subtree
+    std::mutex mutex;                  // guards what follows
+    std::condition_variable wecker;    // a subtree came, the proof ended, or the search did
+    std::vector<Rest> stapel;          // subtrees of the shared proof not yet taken
+    int offen = 0;                     // subtrees of it not yet finished
+    bool ende = false;                 // the workers leave
+    std::vector<std::thread> arbeiter;
+};
+
+// One thread's part of the search.
+struct Zweig {
+    Lauf& lauf;
+    bool uhr;              // the calling thread: shows progress, watches the time limit
+    bool geteilt = false;  // works on the shared proof
+    long long vorrat = -1; // nodes this proof may still take alone; -1: no limit
+    bool abgebrochen = false;
+    bool erschoepft = false; // the proof ran out of `vorrat`
+    unsigned schritte = 0;
+    unsigned long long knoten = 0;
+    std::int8_t weg[kMaxFeld] = {}; // per row: column of its queen, -1 none
+};
+
+// Reads the clock (the calling thread only): time limit and "still working".
+void uhrLesen(Lauf& lauf) {
+    if (!(lauf.fortschritt || lauf.begrenzt)) return;
+    const Uhr::time_point jetzt = Uhr::now();
+    if (lauf.begrenzt && jetzt >= lauf.grenze) lauf.stopp.store(true, std::memory_order_relaxed);
+    if (!lauf.fortschritt) return;
+    const long sekunden = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::seconds>(jetzt - lauf.beginn).count());
+    if (sekunden < 1 || sekunden == lauf.gezeigteSekunden) return;
+    lauf.gezeigteSekunden = sekunden;
+    lauf.angezeigt = true;
+    statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s (Strg+C bricht ab)");
+}
+
+// True when this walk can stop: time is up, or the shared proof is decided.
+bool vorbei(Zweig& z) {
+    if (z.uhr && (++z.schritte & 0xFFF) == 0) uhrLesen(z.lauf);
+    if (z.lauf.stopp.load(std::memory_order_relaxed) ||
+        (z.geteilt && z.lauf.gefunden.load(std::memory_order_relaxed)))
+        z.abgebrochen = true;
+    return z.abgebrochen;
+}
+
+// Puts a subtree of the shared proof on the stack for an idle thread.
+void weitergeben(Lauf& lauf, const Rest& r) {
+    {
+        std::lock_guard<std::mutex> sperre(lauf.mutex);
+        lauf.stapel.push_back(r);
+        ++lauf.offen;
+    }
+    lauf.wecker.notify_all();
+}
+
+// Only near the top of a subtree: deeper down the pieces are too small to pay.
+constexpr int kTeilTiefe = 8;
+
 // True when the narrowed `r` holds a placement. Only for a Rest where every row
 // or every column with a free square must take a queen, which stays so below.
-bool loesbar(Zweig& z, const Rest& r) {
+// In the shared proof, branches handed on are not searched here.
+bool loesbar(Zweig& z, const Rest& r, int tiefe) {
     if (r.anzahl <= 0) return true;
     ++z.knoten;
-    if (vorbei(z)) return false;
+    if (z.vorrat >= 0 && --z.vorrat < 0) z.erschoepft = true;
+    if (z.erschoepft || vorbei(z)) return false;
 
     // The row with the fewest free squares: two is the least after narrowing.
     int zeile = 0;
@@ -354,24 +346,94 @@ bool loesbar(Zweig& z, const Rest& r) {
     const bool zeilenVoll = r.anzahl == r.n;
     const bool spaltenVoll = r.anzahl == bitzahl(einmal);
     const Maske zwei = zweimal & ~dreimal;
+    const bool nachSpalte = spaltenVoll && (!zeilenVoll || (wenigste > 2 && zwei != 0));
+    const int spalte = std::countr_zero(zwei != 0 ? zwei : einmal);
+
     Rest kind;
-    if (spaltenVoll && (!zeilenVoll || (wenigste > 2 && zwei != 0))) {
-        const int spalte = std::countr_zero(zwei != 0 ? zwei : einmal);
-        for (int i = 0; i < r.n; ++i) {
+    const Maske wahl = nachSpalte ? 0 : r.maske[zeile];
+    const int zweige = nachSpalte ? r.n : bitzahl(wahl);
+    Maske rest = wahl;
+    for (int i = 0; i < zweige; ++i) {
+        Stand stand;
+        if (nachSpalte) {
             if (((r.maske[i] >> spalte) & 1) == 0) continue;
-            if (restEingrenzen(kind, platzieren(r, kind, i, spalte)) && loesbar(z, kind))
-                return true;
-            if (z.abgebrochen) return false;
+            stand = platzieren(r, kind, i, spalte);
+        } else {
+            stand = platzieren(r, kind, zeile, std::countr_zero(rest));
+            rest &= rest - 1;
         }
-        return false;
-    }
-    for (Maske rest = r.maske[zeile]; rest != 0; rest &= rest - 1) {
-        if (restEingrenzen(kind, platzieren(r, kind, zeile, std::countr_zero(rest))) &&
-            loesbar(z, kind))
-            return true;
-        if (z.abgebrochen) return false;
+        if (!restEingrenzen(kind, stand)) continue;
+        if (z.geteilt && tiefe < kTeilTiefe && z.lauf.hungrig.load(std::memory_order_relaxed) > 0) {
+            weitergeben(z.lauf, kind);
+            continue;
+        }
+        if (loesbar(z, kind, tiefe + 1)) return true;
+        if (z.abgebrochen || z.erschoepft) return false;
     }
     return false;
+}
+
+// Searches a subtree of the shared proof; tells whether it met a placement.
+void beweisen(Zweig& z, const Rest& r) {
+    z.abgebrochen = false;
+    if (loesbar(z, r, 0)) z.lauf.gefunden.store(true);
+    std::lock_guard<std::mutex> sperre(z.lauf.mutex);
+    if (--z.lauf.offen == 0) z.lauf.wecker.notify_all();
+}
+
+void arbeiten(Lauf& lauf) {
+    Zweig z{lauf, false, true};
+    std::unique_lock<std::mutex> sperre(lauf.mutex);
+    while (!lauf.ende) {
+        if (lauf.stapel.empty()) {
+            ++lauf.hungrig;
+            lauf.wecker.wait(sperre);
+            --lauf.hungrig;
+            continue;
+        }
+        const Rest r = lauf.stapel.back();
+        lauf.stapel.pop_back();
+        sperre.unlock();
+        beweisen(z, r);
+        sperre.lock();
+    }
+    lauf.knoten += z.knoten;
+}
+
+// The proof for `r` on every thread; the calling thread takes part.
+bool gemeinsamBeweisen(Zweig& z, const Rest& r) {
+    Lauf& lauf = z.lauf;
+    if (lauf.arbeiter.empty())
+        for (int i = 1; i < lauf.faeden; ++i) try {
+                lauf.arbeiter.emplace_back(arbeiten, std::ref(lauf));
+            } catch (const std::system_error&) {
+                break;
+            }
+    lauf.gefunden.store(false);
+    weitergeben(lauf, r);
+
+    Zweig helfer{lauf, true, true};
+    std::unique_lock<std::mutex> sperre(lauf.mutex);
+    while (lauf.offen > 0) {
+        if (!lauf.stapel.empty()) {
+            const Rest teil = lauf.stapel.back();
+            lauf.stapel.pop_back();
+            sperre.unlock();
+            beweisen(helfer, teil);
+            sperre.lock();
+            continue;
+        }
+        ++lauf.hungrig;
+        lauf.wecker.wait_for(sperre, std::chrono::milliseconds(100));
+        --lauf.hungrig;
+        sperre.unlock();
+        uhrLesen(lauf);
+        sperre.lock();
+    }
+    sperre.unlock();
+    z.knoten += helfer.knoten;
+    if (lauf.stopp.load()) z.abgebrochen = true;
+    return lauf.gefunden.load();
 }
 
 // Whether the `n` narrowed rows `maske` can take `anzahl` queens, the rows in
@@ -392,23 +454,29 @@ bool loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest) {
         }
     }
     if (r.anzahl != r.n && r.anzahl != bitzahl(spalten)) return true;
-    return loesbar(z, r);
+    if (z.lauf.faeden <= 1) return loesbar(z, r, 0);
+    // Alone first: most proofs are short, and sharing them would cost more.
+    z.vorrat = z.lauf.teilenAb;
+    z.erschoepft = false;
+    const bool ergebnis = loesbar(z, r, 0);
+    z.vorrat = -1;
+    if (!z.erschoepft) return ergebnis;
+    return gemeinsamBeweisen(z, r);
 }
+
+// ---- The search in row-major order ------------------------------------------
 
 // Places `anzahl` queens in rows `zeile` and below, whose free squares are
 // `maske[0]` onwards; first placement first. `fest` as for eingrenzen, with
 // bit 0 for row `zeile`. `geprueft`: the caller has already narrowed `maske`.
 // On success z.weg holds the placement from row `zeile` down.
-int sucheAb(Zweig& z, int anzahl, int zeile, const Maske* maske, Maske fest, bool geprueft) {
-    if (z.verteilt && (zeile == z.lauf.teilZeile || anzahl <= 0)) {
-        abgeben(z, anzahl, zeile, maske, fest, geprueft);
-        return 0;
-    }
+int sucheAb(Zweig& z, int zeilen, int anzahl, int zeile, const Maske* maske, Maske fest,
+            bool geprueft) {
     if (anzahl <= 0) {
-        std::fill(z.weg + zeile, z.weg + z.lauf.zeilen, std::int8_t{-1});
+        std::fill(z.weg + zeile, z.weg + zeilen, std::int8_t{-1});
         return 1;
     }
-    const int n = z.lauf.zeilen - zeile; // rows from this one down
+    const int n = zeilen - zeile; // rows from this one down
     Maske eigen[kMaxFeld];
     if (!geprueft) {
         std::copy(maske, maske + n, eigen);
@@ -426,99 +494,26 @@ int sucheAb(Zweig& z, int anzahl, int zeile, const Maske* maske, Maske fest, boo
         if (!eingrenzen(kind, n - 1, anzahl - 1, kindFest,
                         setzen(maske + 1, kind, n - 1, -1, spalte)))
             continue;
-        // Above the split the proof is left to the subtrees, which run in parallel.
-        if (!z.verteilt && !loesbarAb(z, kind, n - 1, anzahl - 1, kindFest)) {
+        if (!loesbarAb(z, kind, n - 1, anzahl - 1, kindFest)) {
             if (z.abgebrochen) return 0;
             continue;
         }
         z.weg[zeile] = static_cast<std::int8_t>(spalte);
-        if (sucheAb(z, anzahl - 1, zeile + 1, kind, kindFest, true)) return 1;
+        if (sucheAb(z, zeilen, anzahl - 1, zeile + 1, kind, kindFest, true)) return 1;
         if (z.abgebrochen) return 0;
     }
     if ((fest & 1) != 0) return 0; // this row takes a queen in every placement
     z.weg[zeile] = -1;
-    return sucheAb(z, anzahl, zeile + 1, maske + 1, fest >> 1, false);
+    return sucheAb(z, zeilen, anzahl, zeile + 1, maske + 1, fest >> 1, false);
 }
 
-void ausfuehren(Lauf& lauf, const Aufgabe& a, bool uhr) {
-    Zweig z{lauf, a.nummer, false, uhr};
-    std::copy(a.weg, a.weg + a.zeile, z.weg);
-    if (sucheAb(z, a.anzahl, a.zeile, a.maske, a.fest, a.geprueft) == 1)
-        melden(lauf, a.nummer, z.weg);
-    lauf.knoten += z.knoten;
-}
-
-void arbeiten(Lauf& lauf) {
-    for (;;) {
-        std::unique_lock<std::mutex> sperre(lauf.mutex);
-        lauf.arbeitDa.wait(sperre, [&] { return !lauf.schlange.empty() || lauf.ausgegeben; });
-        if (lauf.schlange.empty()) break;
-        const Aufgabe a = lauf.schlange.front();
-        lauf.schlange.pop_front();
-        sperre.unlock();
-        lauf.platzDa.notify_one();
-        if (a.nummer < lauf.bester.load()) ausfuehren(lauf, a, false);
-    }
-    std::lock_guard<std::mutex> sperre(lauf.mutex);
-    --lauf.aktiv;
-    lauf.platzDa.notify_one();
-}
-
-// Starts the workers; without any, the calling thread searches the subtrees itself.
-void anwerben(Lauf& lauf) {
-    for (int i = 0; i < lauf.faeden; ++i) {
-        try {
-            lauf.arbeiter.emplace_back(arbeiten, std::ref(lauf));
-        } catch (const std::system_error&) {
-            break;
-        }
+// Sends the workers home.
+void beenden(Lauf& lauf) {
+    {
         std::lock_guard<std::mutex> sperre(lauf.mutex);
-        ++lauf.aktiv;
+        lauf.ende = true;
     }
-}
-
-void abgeben(Zweig& z, int anzahl, int zeile, const Maske* maske, Maske fest, bool geprueft) {
-    Lauf& lauf = z.lauf;
-    if (vorbei(z)) return;
-    if (lauf.faeden > 1 && lauf.arbeiter.empty()) anwerben(lauf);
-
-    Aufgabe a;
-    a.nummer = z.nummer++;
-    a.zeile = zeile;
-    a.anzahl = anzahl;
-    a.fest = fest;
-    a.geprueft = geprueft;
-    std::copy(z.weg, z.weg + zeile, a.weg);
-    std::copy(maske, maske + (lauf.zeilen - zeile), a.maske);
-    if (lauf.arbeiter.empty()) {
-        ausfuehren(lauf, a, true);
-        return;
-    }
-    std::unique_lock<std::mutex> sperre(lauf.mutex);
-    while (lauf.schlange.size() >= 2 * lauf.arbeiter.size()) {
-        lauf.platzDa.wait_for(sperre, std::chrono::milliseconds(100));
-        sperre.unlock();
-        uhrLesen(lauf);
-        sperre.lock();
-        if (lauf.stopp.load()) return;
-    }
-    lauf.schlange.push_back(a);
-    sperre.unlock();
-    lauf.arbeitDa.notify_one();
-}
-
-// Waits for the workers, showing progress meanwhile.
-void abschliessen(Lauf& lauf) {
-    std::unique_lock<std::mutex> sperre(lauf.mutex);
-    lauf.ausgegeben = true;
-    lauf.arbeitDa.notify_all();
-    while (lauf.aktiv > 0) {
-        lauf.platzDa.wait_for(sperre, std::chrono::milliseconds(100));
-        sperre.unlock();
-        uhrLesen(lauf);
-        sperre.lock();
-    }
-    sperre.unlock();
+    lauf.wecker.notify_all();
     for (std::thread& t : lauf.arbeiter) t.join();
 }
 
@@ -536,30 +531,25 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
             if (feld[z][sp] == 0) maske[z] |= Maske{1} << sp;
 
     Lauf lauf;
-    lauf.zeilen = zeilen;
-    const int teilRest = optionen.teilRest > 0 ? optionen.teilRest : 22;
     lauf.faeden = optionen.faeden > 0 ? optionen.faeden
                                       : static_cast<int>(std::thread::hardware_concurrency());
-    // An explicit split with one thread searches the subtrees in turn (for tests).
-    const bool teilen = lauf.faeden > 1 || optionen.teilRest > 0;
-    lauf.teilZeile = teilen && zeilen > teilRest ? zeilen - teilRest : 0;
+    lauf.teilenAb = optionen.teilenAb > 0 ? optionen.teilenAb : 20000;
     lauf.fortschritt = outputIsTerminal();
     lauf.begrenzt = optionen.sekunden > 0;
     lauf.beginn = Uhr::now();
     lauf.grenze = lauf.beginn + std::chrono::duration_cast<Uhr::duration>(
                                     std::chrono::duration<double>(optionen.sekunden));
 
-    Zweig z{lauf, 0, lauf.teilZeile > 0, true};
-    if (sucheAb(z, anzahl, 0, maske, 0, false) == 1) melden(lauf, 0, z.weg);
-    lauf.knoten += z.knoten;
-    abschliessen(lauf);
+    Zweig z{lauf, true};
+    const int gefunden = sucheAb(z, zeilen, anzahl, 0, maske, 0, false);
+    beenden(lauf);
     if (lauf.angezeigt) statusLine("");
-    if (knoten != nullptr) *knoten = lauf.knoten;
+    if (knoten != nullptr) *knoten = lauf.knoten + z.knoten;
 
-    if (lauf.bester.load() != LLONG_MAX) {
-        for (int z = 0; z < zeilen; ++z)
-            if (lauf.loesung[z] >= 0) dameSetzen(feld, spalten, zeilen, lauf.loesung[z], z);
+    if (gefunden == 1) {
+        for (int zeile = 0; zeile < zeilen; ++zeile)
+            if (z.weg[zeile] >= 0) dameSetzen(feld, spalten, zeilen, z.weg[zeile], zeile);
         return 1;
     }
-    return lauf.stopp.load() ? -1 : 0;
+    return z.abgebrochen ? -1 : 0;
 }

@@ -8,9 +8,9 @@ struct Suchoptionen {
     // Threads that search subtrees while the calling one hands them out; 0: one
     // per core; 1: the calling thread searches alone.
     int faeden = 0;
-    // Subtrees are handed out where this many rows are left; 0: default. Given
-    // explicitly, one thread too searches the board subtree by subtree.
-    int teilRest = 0;
+    // A proof that a subtree is empty is shared among the threads once it has
+    // taken this many search nodes alone; 0: default.
+    long long teilenAb = 0;
     // Gives up after about this many seconds (result -1); 0: never.
     double sekunden = 0;
 };
