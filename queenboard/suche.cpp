@@ -331,9 +331,12 @@ bool loesbar(Zweig& z, const Rest& r, int tiefe) {
             wenigste = 2;
         }
     }
-    // The columns free in exactly two rows; without a row of two, the row with the fewest.
+    // The columns free in exactly two rows; without a row of two, the row with
+    // the fewest. Not needed where a row of two is there and every row must
+    // take a queen.
+    const bool zeilenVoll = r.anzahl == r.n;
     Maske einmal = 0, zweimal = 0, dreimal = 0;
-    for (int i = 0; i < r.n; ++i) {
+    for (int i = 0; i < r.n && !(zeilenVoll && wenigste == 2); ++i) {
         const Maske m = r.maske[i];
         dreimal |= zweimal & m;
         zweimal |= einmal & m;
@@ -343,7 +346,6 @@ bool loesbar(Zweig& z, const Rest& r, int tiefe) {
             zeile = i;
         }
     }
-    const bool zeilenVoll = r.anzahl == r.n;
     const bool spaltenVoll = r.anzahl == bitzahl(einmal);
     const Maske zwei = zweimal & ~dreimal;
     const bool nachSpalte = spaltenVoll && (!zeilenVoll || (wenigste > 2 && zwei != 0));
