@@ -5,8 +5,8 @@
 #include "queenboard.h"
 
 struct Suchoptionen {
-    // Threads that search subtrees while the calling one hands them out; 0: one
-    // per core; 1: the calling thread searches alone.
+    // Threads in all, the calling one among them; 0: one per core; 1: the
+    // calling thread searches alone.
     int faeden = 0;
     // A proof that a subtree is empty is shared among the threads once it has
     // taken this many search nodes alone; 0: default.
