@@ -1,12 +1,16 @@
 // Prints how long the plain reference search and the fast search need for the
-// same boards, and how far the fast search reaches on n x n with n queens.
+// same boards, and the fast search alone on n x n with n queens: seconds, search
+// nodes (all threads together; with threads they vary from run to run) and columns.
 #include "dame_referenz.h"
 #include "queenboard.h"
+#include "suche.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -67,40 +71,42 @@ void vergleich(int zeilen, int spalten, int anzahl, double referenzSekunden) {
 
 } // namespace
 
-// Optional arguments: the time limit per board of the fast search alone, and of
-// the reference, in seconds.
+// Optional arguments: the time limit per board of the fast search, of the
+// reference, in seconds; threads (0: one per core); the first and last n of
+// the table.
 int main(int argc, char** argv) {
-    const double schnellSekunden = argc > 1 ? std::atof(argv[1]) : 5;
+    const double schnellSekunden = argc > 1 ? std::atof(argv[1]) : 60;
     const double referenzSekunden = argc > 2 ? std::atof(argv[2]) : 30;
+    const int faeden = argc > 3 ? std::atoi(argv[3]) : 0;
+    const int von = argc > 4 ? std::atoi(argv[4]) : 30;
+    const int bis = argc > 5 ? std::atoi(argv[5]) : 45;
     std::printf("Referenz und schnelle Suche (Referenz abgebrochen nach %.0f s):\n",
                 referenzSekunden);
     vergleich(8, 8, 9, referenzSekunden);
     for (int n = 4; n <= 12; ++n) vergleich(n, n, n, referenzSekunden);
 
-    std::printf("\nSchnelle Suche allein, n x n mit n Damen (Grenze %.0f s je Brett):\n",
+    std::printf("\nSchnelle Suche, n x n mit n Damen, %s (Grenze %.0f s je Brett):\n",
+                faeden == 0 ? "alle Kerne" : (std::to_string(faeden) + " Faeden").c_str(),
                 schnellSekunden);
-    int lueckenlosBis = 12;
-    int geschafft = 12;
-    for (int n = 13; n <= kMaxFeld; ++n) {
+    std::printf("%4s %12s %14s  %s\n", "n", "Sekunden", "Knoten", "Spalten");
+    for (int n = std::max(von, 1); n <= std::min(bis, kMaxFeld); ++n) {
         Feld feld;
         init(feld, n, n);
+        unsigned long long knoten = 0;
         const Uhr::time_point beginn = Uhr::now();
-        const int ergebnis = dameMitGrenze(n, feld, n, n, schnellSekunden);
-        const double ms = seitMs(beginn);
+        const int ergebnis =
+            dameSuchen(n, feld, n, n, {.faeden = faeden, .sekunden = schnellSekunden}, &knoten);
+        const double sekunden = seitMs(beginn) / 1000;
+        std::printf("%4d %12.3f %14llu  ", n, sekunden, knoten);
         if (ergebnis < 0)
-            std::printf("n = %2d: nach %.0f s abgebrochen\n", n, schnellSekunden);
-        else {
-            if (lueckenlosBis == n - 1) lueckenlosBis = n;
-            ++geschafft;
-            std::printf("n = %2d: %12.3f ms  %s:", n, ms, ergebnis ? "Spalten" : "keine Loesung");
-            for (int z = 0; z < n && ergebnis; ++z)
-                for (int s = 0; s < n; ++s)
-                    if (feld[z][s] == -1) std::printf(" %d", s);
-            std::printf("\n");
-        }
+            std::printf("abgebrochen");
+        else if (ergebnis == 0)
+            std::printf("keine Loesung");
+        for (int z = 0; z < n && ergebnis > 0; ++z)
+            for (int s = 0; s < n; ++s)
+                if (feld[z][s] == -1) std::printf(" %d", s);
+        std::printf("\n");
         std::fflush(stdout);
     }
-    std::printf("\nGefunden fuer jedes n bis %d, insgesamt fuer %d der Werte 4 bis %d.\n",
-                lueckenlosBis, geschafft - 3, kMaxFeld);
     return 0;
 }

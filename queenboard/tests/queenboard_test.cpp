@@ -2,6 +2,7 @@
 // square against the plain reference search.
 #include "dame_referenz.h"
 #include "queenboard.h"
+#include "suche.h"
 
 #include <algorithm>
 #include <array>
@@ -246,5 +247,112 @@ TEST(DameReferenz, LargerSquareAndOblongBoards) {
     vergleichen(Brett(4, 12), 4);
     vergleichen(Brett(12, 4), 4);
 }
+
+// ---- Proofs shared among threads --------------------------------------------
+
+struct Teilung {
+    int faeden;
+    long long teilenAb; // tiny, so that proofs on small boards are shared too
+};
+
+class DameGeteilt : public ::testing::TestWithParam<Teilung> {
+  protected:
+    int suchen(Brett& b, int anzahl) const {
+        return dameSuchen(anzahl, b.feld, b.spalten, b.zeilen,
+                          {.faeden = GetParam().faeden, .teilenAb = GetParam().teilenAb});
+    }
+};
+
+TEST_P(DameGeteilt, AsTheReference) {
+    std::mt19937 zufall(7);
+    for (int fall = 0; fall < 200; ++fall) {
+        const int zeilen = 1 + int(zufall() % 7);
+        const int spalten = 1 + int(zufall() % 7);
+        Brett schnell(zeilen, spalten);
+        for (int versuch = int(zufall() % 3); versuch > 0; --versuch) {
+            const int z = int(zufall() % zeilen);
+            const int s = int(zufall() % spalten);
+            if (schnell.feld[z][s] == 0) dameSetzen(schnell.feld, spalten, zeilen, s, z);
+        }
+        // From none up to one more than fits.
+        const int anzahl = int(zufall() % (std::min(zeilen, spalten) + 2));
+        Brett referenz = schnell;
+        const int erwartet = dameReferenz(anzahl, referenz.feld, spalten, zeilen);
+        ASSERT_EQ(suchen(schnell, anzahl), erwartet) << zeilen << "x" << spalten << ", " << anzahl;
+        ASSERT_EQ(schnell.zeilenWerte(), referenz.zeilenWerte())
+            << zeilen << "x" << spalten << ", " << anzahl;
+    }
+}
+
+TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
+    struct Fall {
+        int zeilen, spalten, anzahl;
+    };
+    for (Fall f :
+         {Fall{12, 12, 12}, Fall{14, 14, 14}, Fall{15, 15, 15}, Fall{16, 16, 16}, Fall{11, 16, 11},
+          Fall{16, 11, 11}, Fall{13, 13, 12}, Fall{12, 12, 13}, Fall{30, 30, 10}}) {
+        Brett allein(f.zeilen, f.spalten);
+        const int erwartet = dameSuchen(f.anzahl, allein.feld, f.spalten, f.zeilen, {.faeden = 1});
+        Brett geteilt(f.zeilen, f.spalten);
+        EXPECT_EQ(suchen(geteilt, f.anzahl), erwartet) << f.zeilen << "x" << f.spalten;
+        EXPECT_EQ(geteilt.zeilenWerte(), allein.zeilenWerte()) << f.zeilen << "x" << f.spalten;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Teilungen, DameGeteilt,
+                         ::testing::Values(Teilung{1, 0}, Teilung{2, 1}, Teilung{2, 3},
+                                           Teilung{3, 1}, Teilung{4, 10}));
+
+TEST(DameSuche, GivesUpAtTheTimeLimitWithTheBoardAsItWas) {
+    for (int faeden : {1, 2}) {
+        Brett b(50, 50);
+        EXPECT_EQ(dameSuchen(50, b.feld, 50, 50, {.faeden = faeden, .sekunden = 0.05}), -1);
+        EXPECT_TRUE(b.leer());
+    }
+}
+
+// ---- Every placement found holds --------------------------------------------
+
+struct Brettmass {
+    int zeilen, spalten, anzahl;
+};
+
+std::vector<Brettmass> gueltigFaelle() {
+    std::vector<Brettmass> faelle;
+    for (int n = 1; n <= 30; ++n) faelle.push_back({n, n, n});
+    for (Brettmass f : {Brettmass{20, 27, 20}, Brettmass{27, 20, 20}, Brettmass{50, 50, 30}})
+        faelle.push_back(f);
+    return faelle;
+}
+
+class DameGueltig : public ::testing::TestWithParam<Brettmass> {};
+
+TEST_P(DameGueltig, NoTwoQueensAttackEachOtherAndTheCountersAddUp) {
+    const auto [zeilen, spalten, anzahl] = GetParam();
+    Brett b(zeilen, spalten);
+    const int ergebnis = dame(anzahl, b.feld, spalten, zeilen);
+    ASSERT_EQ(ergebnis, zeilen == spalten && (zeilen == 2 || zeilen == 3) ? 0 : 1);
+
+    std::vector<std::array<int, 2>> damen;
+    for (int z = 0; z < zeilen; ++z)
+        for (int s = 0; s < spalten; ++s)
+            if (b.feld[z][s] == -1) damen.push_back({z, s});
+    EXPECT_EQ(int(damen.size()), ergebnis ? anzahl : 0);
+    for (std::size_t i = 0; i < damen.size(); ++i)
+        for (std::size_t j = i + 1; j < damen.size(); ++j) {
+            const int dz = damen[j][0] - damen[i][0];
+            const int ds = damen[j][1] - damen[i][1];
+            EXPECT_TRUE(dz != 0 && ds != 0 && dz != ds && dz != -ds)
+                << damen[i][0] << "," << damen[i][1] << " and " << damen[j][0] << ","
+                << damen[j][1];
+        }
+
+    Brett neu(zeilen, spalten);
+    for (auto [z, s] : damen) dameSetzen(neu.feld, spalten, zeilen, s, z);
+    EXPECT_EQ(b.zeilenWerte(), neu.zeilenWerte());
+    EXPECT_TRUE(b.ausserhalbUnberuehrt());
+}
+
+INSTANTIATE_TEST_SUITE_P(Bretter, DameGueltig, ::testing::ValuesIn(gueltigFaelle()));
 
 } // namespace
