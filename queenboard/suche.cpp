@@ -287,7 +287,7 @@ void uhrLesen(Lauf& lauf) {
     if (sekunden < 1 || sekunden == lauf.gezeigteSekunden) return;
     lauf.gezeigteSekunden = sekunden;
     lauf.angezeigt = true;
-    statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s (Strg+C bricht ab)");
+    console::statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s (Strg+C bricht ab)");
 }
 
 // True when this walk can stop: time is up, or the shared proof is decided.
@@ -536,7 +536,7 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
     lauf.faeden = optionen.faeden > 0 ? optionen.faeden
                                       : static_cast<int>(std::thread::hardware_concurrency());
     lauf.teilenAb = optionen.teilenAb > 0 ? optionen.teilenAb : 20000;
-    lauf.fortschritt = outputIsTerminal();
+    lauf.fortschritt = console::outputIsTerminal();
     lauf.begrenzt = optionen.sekunden > 0;
     lauf.beginn = Uhr::now();
     lauf.grenze = lauf.beginn + std::chrono::duration_cast<Uhr::duration>(
@@ -545,7 +545,7 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
     Zweig z{lauf, true};
     const int gefunden = sucheAb(z, zeilen, anzahl, 0, maske, 0, false);
     beenden(lauf);
-    if (lauf.angezeigt) statusLine("");
+    if (lauf.angezeigt) console::statusLine("");
     if (knoten != nullptr) *knoten = lauf.knoten + z.knoten;
 
     if (gefunden == 1) {
