@@ -1,10 +1,12 @@
+// queenboard: asks for a board and a number of queens, and shows the first placement.
 #include "arguments.h"
 #include "console.h"
 #include "queenboard.h"
 
 #include <cstdio>
 
-using namespace console;
+using console::Read;
+using namespace queenboard;
 
 const char* const kHilfe =
     "queenboard: setzt Damen so auf ein Brett von bis zu 50 x 50 Feldern, dass keine\n"
@@ -22,7 +24,7 @@ int main(int argc, char* argv[]) {
     std::printf("\t\t\tQueenboard\n\n");
     for (;;) {
         std::printf("\tBitte Dimensionen eingeben! (Zeile, Spalte)\n");
-        const Read gelesen = readIntPair(zeilen, spalten);
+        const Read gelesen = console::readIntPair(zeilen, spalten);
         if (gelesen == Read::end) return 0;
         if (gelesen == Read::ok && zeilen >= 0 && zeilen <= kMaxFeld && spalten >= 0 &&
             spalten <= kMaxFeld)
@@ -33,7 +35,7 @@ int main(int argc, char* argv[]) {
 
     std::printf("\tBitte Anzahl der Damen eingeben:\n");
     int gelesen = 0;
-    switch (readInt(gelesen)) {
+    switch (console::readInt(gelesen)) {
     case Read::end:
         return 0;
     case Read::ok:
@@ -47,6 +49,6 @@ int main(int argc, char* argv[]) {
         ausgabe(feld, spalten, zeilen);
     else
         std::printf("nicht moeglich die Damen unter zu bringen\n");
-    getKey();
+    console::getKey();
     return 0;
 }

@@ -1,20 +1,19 @@
+// The queen board's operations: setting and taking away queens with their attack
+// counters, the search's entry, and the board in its frame.
 #include "queenboard.h"
 
 #include "console.h"
+#include "gitter.h"
 #include "suche.h"
 
 #include <cstdio>
 
-using namespace console;
-
-// ---- Board -------------------------------------------------------------------
-
-void init(Feld feld, int spalten, int zeilen) {
-    for (int z = 0; z < zeilen; ++z)
-        for (int s = 0; s < spalten; ++s) feld[z][s] = 0;
-}
+namespace queenboard {
 
 namespace {
+
+constexpr int kFarbeDame = console::kHellrot;
+constexpr int kFarbeZahl = console::kHellgrau;
 
 // Adds `delta` to every square on the queen's column, row and diagonals. The
 // queen's own square is met six times; the caller overwrites it.
@@ -29,6 +28,11 @@ void linienAendern(Feld feld, int spalten, int zeilen, int spalte, int zeile, in
 
 } // namespace
 
+void init(Feld feld, int spalten, int zeilen) {
+    for (int z = 0; z < zeilen; ++z)
+        for (int s = 0; s < spalten; ++s) feld[z][s] = 0;
+}
+
 void dameSetzen(Feld feld, int spalten, int zeilen, int spalte, int zeile) {
     linienAendern(feld, spalten, zeilen, spalte, zeile, 1);
     feld[zeile][spalte] = -1;
@@ -39,55 +43,21 @@ void dameLoeschen(Feld feld, int spalten, int zeilen, int spalte, int zeile) {
     feld[zeile][spalte] = 0;
 }
 
-// ---- Search ------------------------------------------------------------------
-
-int dame(int anzahl, Feld feld, int spalten, int zeilen) {
-    return dameSuchen(anzahl, feld, spalten, zeilen, Suchoptionen{});
+bool dame(int anzahl, Feld feld, int spalten, int zeilen) {
+    return dameSuchen(anzahl, feld, spalten, zeilen, Suchoptionen{}) == 1;
 }
 
-int dameMitGrenze(int anzahl, Feld feld, int spalten, int zeilen, double sekunden) {
-    return dameSuchen(anzahl, feld, spalten, zeilen, Suchoptionen{.sekunden = sekunden});
-}
-
-// ---- Display -----------------------------------------------------------------
-
-namespace {
-
-void randZeile(int spalten) {
-    std::fputs("\t\t", stdout);
-    setcolor(136);
-    std::fputs("+", stdout);
-    for (int s = 0; s < spalten; ++s) std::fputs("--", stdout);
-    std::fputs("+", stdout);
-    setcolor(7);
-}
-
-} // namespace
-
+// Two characters a square: " D" for a queen, else the blank and the count.
 void ausgabe(Feld feld, int spalten, int zeilen) {
-    randZeile(spalten);
-    std::fputs("\n", stdout);
-    for (int z = 0; z < zeilen; ++z) {
-        std::fputs("\t\t", stdout);
-        setcolor(136);
-        std::fputs("|", stdout);
-        setcolor(7);
-        for (int s = 0; s < spalten; ++s) {
-            if (feld[z][s] == -1) {
-                setcolor(12);
-                std::fputs(" D", stdout);
-                setcolor(7);
-            } else if (feld[z][s] >= 0) {
-                setcolor(7);
-                std::printf(" %d", feld[z][s]);
-                setcolor(7);
-            }
+    console::printFramedGrid(spalten, zeilen, 2, [&](int z, int s) {
+        if (feld[z][s] == -1) {
+            console::writeColoured(kFarbeDame, " D", kFarbeZahl);
+        } else if (feld[z][s] >= 0) {
+            console::setcolor(kFarbeZahl);
+            std::printf(" %d", feld[z][s]);
+            console::setcolor(kFarbeZahl);
         }
-        setcolor(136);
-        std::fputs("|", stdout);
-        setcolor(7);
-        std::fputs("\n", stdout);
-    }
-    randZeile(spalten);
-    std::fputs("\n\n", stdout);
+    });
 }
+
+} // namespace queenboard

@@ -1,6 +1,8 @@
-// The queen board: attack counters per square, the search for a placement of
-// queens that do not attack each other, and its display.
+// The queen board: attack counters per square, the search for a placement of queens
+// that do not attack each other, and its display.
 #pragma once
+
+namespace queenboard {
 
 // The board holds at most this many rows and columns; the part in use is the
 // top-left corner.
@@ -8,6 +10,9 @@ inline constexpr int kMaxFeld = 50;
 
 // Cell values: -1 a queen, 0 free, n > 0 attacked by n queens. Row index first.
 using Feld = int[kMaxFeld][kMaxFeld];
+
+// Every operation on the board takes the columns before the rows, and the column
+// index before the row index, although the program asks for rows first.
 
 // Every cell of the board in use becomes 0.
 void init(Feld feld, int spalten, int zeilen);
@@ -19,13 +24,11 @@ void dameSetzen(Feld feld, int spalten, int zeilen, int spalte, int zeile);
 void dameLoeschen(Feld feld, int spalten, int zeilen, int spalte, int zeile);
 
 // Places `anzahl` further queens on free squares so that no two attack each other:
-// the first such placement in row-major scan order. 1 when found (the queens stay
-// on the board), 0 when none exists (the board is as it was).
-int dame(int anzahl, Feld feld, int spalten, int zeilen);
-
-// As dame, but gives up after about `sekunden` seconds: -1 then, with the board
-// as it was. For measuring how far the search reaches.
-int dameMitGrenze(int anzahl, Feld feld, int spalten, int zeilen, double sekunden);
+// the first such placement in row-major scan order. True when found (the queens stay
+// on the board), false when none exists (the board is as it was).
+bool dame(int anzahl, Feld feld, int spalten, int zeilen);
 
 // Prints the board in its frame: queens as a red D, other squares with their count.
 void ausgabe(Feld feld, int spalten, int zeilen);
+
+} // namespace queenboard

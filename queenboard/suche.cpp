@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+namespace queenboard {
+
 // The placement wanted is the first one that a scan of the whole board at every
 // level meets. That scan reaches each set of squares once per order of its
 // queens, and the set it returns is the one whose squares, sorted in row-major
@@ -555,3 +557,5 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
     }
     return z.abgebrochen ? -1 : 0;
 }
+
+} // namespace queenboard

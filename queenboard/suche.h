@@ -1,8 +1,10 @@
-// The search behind dame and dameMitGrenze, with the knobs that the tests and
-// the benchmark turn.
+// The search behind dame, with the knobs that the tests and the benchmark turn: a
+// seam for them, not part of the program's interface.
 #pragma once
 
 #include "queenboard.h"
+
+namespace queenboard {
 
 struct Suchoptionen {
     // Threads in all, the calling one among them; 0: one per core; 1: the
@@ -19,3 +21,5 @@ struct Suchoptionen {
 // given, receives the number of search nodes of all threads together.
 int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptionen& optionen,
                unsigned long long* knoten = nullptr);
+
+} // namespace queenboard

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+using namespace queenboard;
+
 namespace {
 
 using Uhr = std::chrono::steady_clock;

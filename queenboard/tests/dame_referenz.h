@@ -5,6 +5,8 @@
 
 #include "queenboard.h"
 
+namespace queenboard {
+
 // `abbrechen`, when given, is asked at every call; once it says yes the search
 // unwinds, takes its queens away and returns -1 (for capped benchmark runs).
 inline int dameReferenz(int anzahl, Feld feld, int spalten, int zeilen,
@@ -22,3 +24,5 @@ inline int dameReferenz(int anzahl, Feld feld, int spalten, int zeilen,
             }
     return 0;
 }
+
+} // namespace queenboard

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace queenboard;
+
 namespace {
 
 // A board whose cells outside the part in use hold a mark, so that any write
