@@ -70,6 +70,10 @@ struct Dialog {
     std::string ausgabe;
 };
 
+void PrintTo(const Dialog& d, std::ostream* os) {
+    *os << d.name;
+}
+
 class LabyrinthTranscript : public testing::TestWithParam<Dialog> {};
 
 // Every dialogue ends with status 0 and leaves the folder as it was.

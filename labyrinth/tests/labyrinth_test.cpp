@@ -158,6 +158,10 @@ struct Bild {
     const char* erwartet;
 };
 
+void PrintTo(const Bild& b, std::ostream* os) {
+    *os << b.name;
+}
+
 class LabyrinthZeichnen : public testing::TestWithParam<Bild> {};
 
 TEST_P(LabyrinthZeichnen, ShowsTheMazeInAFrame) {
