@@ -21,8 +21,8 @@ inline constexpr const char* kDimensionenFalsch =
 // feld[zeile][spalte].
 
 // Reads the maze of `zeilen` rows and `spalten` columns (each 1 to kMaxGroesse) from
-// "labyrint.def", shows it and waits for a key. False when the size has to be asked
-// again (the reason has been printed).
+// "labyrint.def" (the name is spelled so on purpose), shows it and waits for a key.
+// False when the size has to be asked again (the reason has been printed).
 bool init(int feld[][kMaxGroesse], int spalten, int zeilen);
 
 // Prints the maze in its frame: the way as o, free cells as 0, walls as 1.
