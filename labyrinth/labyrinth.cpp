@@ -1,38 +1,31 @@
+// The maze's operations: reading "labyrint.def", drawing the grid and the way search.
 #include "labyrinth.h"
 
 #include "console.h"
+#include "gitter.h"
 
-#include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <string>
 
-using namespace console;
+namespace labyrinth {
 
 namespace {
+
+// The colours of the cells; the frame around them is the shared grid's.
+constexpr int kFarbeWeg = console::kHellrotAufWeiss;
+constexpr int kFarbeFrei = console::kWeissAufWeiss;
+constexpr int kFarbeWand = console::kGrauAufGrau;
 
 const char* const kNurNullUndEins =
     "\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n";
 
 enum class Gelesen { ok, keineDatei, falscheDimension, falscheZiffer };
 
-// The next character that is not white space, or eof.
-int naechstesZeichen(std::istream& datei) {
-    int c = datei.get();
-    while (c != std::char_traits<char>::eof() && std::isspace(static_cast<unsigned char>(c))) {
-        c = datei.get();
-    }
-    return c;
-}
-
 // One digit per cell, row by row; white space anywhere is optional, and after the last
-// cell only white space may follow. The file is closed again before anything is shown.
-Gelesen leseDatei(int feld[][kMaxGroesse], int spalten, int zeilen) {
-    std::ifstream datei("labyrint.def");
-    if (!datei) return Gelesen::keineDatei;
+// cell only white space may follow.
+Gelesen leseZellen(std::FILE* datei, int feld[][kMaxGroesse], int spalten, int zeilen) {
     for (int zeile = 0; zeile < zeilen; ++zeile) {
         for (int spalte = 0; spalte < spalten; ++spalte) {
-            const int c = naechstesZeichen(datei);
+            const int c = console::skipSpace(datei);
             if (c == '0' || c == '1') {
                 feld[zeile][spalte] = c - '0';
             } else if (c >= '2' && c <= '9') {
@@ -44,18 +37,17 @@ Gelesen leseDatei(int feld[][kMaxGroesse], int spalten, int zeilen) {
             }
         }
     }
-    if (naechstesZeichen(datei) != std::char_traits<char>::eof()) return Gelesen::falscheDimension;
+    if (console::skipSpace(datei) != EOF) return Gelesen::falscheDimension;
     return Gelesen::ok;
 }
 
-void randLinie(int spalten) {
-    std::fputs("\t\t", stdout);
-    setcolor(136);
-    std::fputc('+', stdout);
-    for (int spalte = 0; spalte < spalten; ++spalte) std::fputc('-', stdout);
-    std::fputc('+', stdout);
-    setcolor(7);
-    std::fputc('\n', stdout);
+// The file is closed again before anything is shown.
+Gelesen leseDatei(int feld[][kMaxGroesse], int spalten, int zeilen) {
+    std::FILE* datei = std::fopen("labyrint.def", "r");
+    if (!datei) return Gelesen::keineDatei;
+    const Gelesen gelesen = leseZellen(datei, feld, spalten, zeilen);
+    std::fclose(datei);
+    return gelesen;
 }
 
 // Marks in `zumAusgang` every free cell from which the exit can be reached over free
@@ -115,21 +107,21 @@ bool umgehbar(int feld[][kMaxGroesse], int spalten, int zeilen, int zeile, int s
 
 } // namespace
 
-int init(int feld[][kMaxGroesse], int spalten, int zeilen) {
+bool init(int feld[][kMaxGroesse], int spalten, int zeilen) {
     if (spalten < 1 || spalten > kMaxGroesse || zeilen < 1 || zeilen > kMaxGroesse) {
         std::fputs(kDimensionenFalsch, stdout);
-        return 0;
+        return false;
     }
     switch (leseDatei(feld, spalten, zeilen)) {
     case Gelesen::keineDatei:
         std::fputs("\tFehler beim Oeffnen der Datei labyrint.def!\n", stdout);
-        return 0;
+        return false;
     case Gelesen::falscheDimension:
         std::fputs(kDimensionenFalsch, stdout);
-        return 0;
+        return false;
     case Gelesen::falscheZiffer:
         std::fputs(kNurNullUndEins, stdout);
-        return 0;
+        return false;
     case Gelesen::ok:
         break;
     }
@@ -138,50 +130,29 @@ int init(int feld[][kMaxGroesse], int spalten, int zeilen) {
     std::fputs("\t\tSuche mit Enter beginnen", stdout);
     // Any key starts the search; at end of input it starts all the same, so a scripted
     // run still gets its answer.
-    getKey();
+    console::getKey();
     std::fputs("\n\n", stdout);
-    return 1;
+    return true;
 }
 
 void ausgabe(int feld[][kMaxGroesse], int spalten, int zeilen) {
-    randLinie(spalten);
-    for (int zeile = 0; zeile < zeilen; ++zeile) {
-        std::fputs("\t\t", stdout);
-        setcolor(136);
-        std::fputc('|', stdout);
-        setcolor(7);
-        for (int spalte = 0; spalte < spalten; ++spalte) {
-            const int wert = feld[zeile][spalte];
-            if (wert == kWeg) {
-                setcolor(252);
-                std::fputc('o', stdout);
-                setcolor(7);
-            } else if (wert == kFrei || wert == kWand) {
-                setcolor(wert == kFrei ? 255 : 119);
-                std::printf("%d", wert);
-                setcolor(7);
-            }
+    console::printFramedGrid(spalten, zeilen, 1, [&](int zeile, int spalte) {
+        const int wert = feld[zeile][spalte];
+        // Any other value leaves its cell out, so its row comes out shorter.
+        if (wert == kWeg) {
+            console::writeColoured(kFarbeWeg, "o", console::kHellgrau);
+        } else if (wert == kFrei) {
+            console::writeColoured(kFarbeFrei, "0", console::kHellgrau);
+        } else if (wert == kWand) {
+            console::writeColoured(kFarbeWand, "1", console::kHellgrau);
         }
-        setcolor(136);
-        std::fputc('|', stdout);
-        setcolor(7);
-        std::fputc('\n', stdout);
-    }
-    randLinie(spalten);
-    std::fputc('\n', stdout);
+    });
 }
 
-// The plain depth-first search (mark the cell, try down, right, up, left, unmark on
-// failure) forgets its dead ends and can take exponential time. Entered at a free
-// neighbour, it returns 1 exactly when the exit can be reached from that neighbour
-// over free cells off the current way: it tries every such path, and a failed attempt
-// leaves every cell as it found it. So its way always continues into the first
-// neighbour, in that order, from which the exit is reachable, and every neighbour
-// before it is a failed attempt without trace. Entering only that neighbour therefore
-// gives the same way, cell for cell; and since the exit stays reachable from each cell
-// entered, the search never backs out, which keeps it a loop instead of 2500 levels of
-// recursion.
-int sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
+// The same way as plain backtracking in the order down, right, up, left, cell for cell:
+// that search fails without a trace at every neighbour before the first one from which
+// the exit is reachable, so entering only that one never has to back out.
+bool sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
     bool zumAusgang[kMaxGroesse][kMaxGroesse];
     feld[zeile][spalte] = kWeg; // whatever it held, a wall at the entrance included
     markiereZumAusgang(feld, spalten, zeilen, zumAusgang);
@@ -200,7 +171,7 @@ int sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int z
             // Only possible at the first cell: every later one was entered because the exit
             // was reachable from it.
             feld[zeile][spalte] = kFrei;
-            return 0;
+            return false;
         }
         feld[zeile][spalte] = kWeg;
         // Usually the new cell of the way is not the only link to any region of the maze,
@@ -213,5 +184,7 @@ int sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int z
     }
     std::fputs("\t\tWeg gefunden:\n", stdout);
     ausgabe(feld, spalten, zeilen);
-    return 1;
+    return true;
 }
+
+} // namespace labyrinth

@@ -1,10 +1,9 @@
+// labyrinth: asks for the maze's size, reads the maze and shows the way out, if any.
 #include "arguments.h"
 #include "console.h"
 #include "labyrinth.h"
 
 #include <cstdio>
-
-using namespace console;
 
 const char* const kHilfe =
     "labyrinth: liest ein Labyrinth aus Nullen (frei) und Einsen (Wand) und sucht den\n"
@@ -12,33 +11,36 @@ const char* const kHilfe =
     "Fragt nach der Groesse (Zeilen, Spalten), fuer das Beispiel: 10 20.\n"
     "Dateien im aktuellen Ordner: liest labyrint.def, schreibt keine.\n";
 
+constexpr int kFarbeTitel = console::kHellrot;
+
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "labyrinth", kHilfe)) return *ende;
+    using labyrinth::kMaxGroesse;
     int feld[kMaxGroesse][kMaxGroesse] = {};
-    int zeilen = 0;
-    int spalten = 0;
 
     std::fputs("\n\t\t\t", stdout);
-    setcolor(12);
-    std::fputs("Labyrinth", stdout);
-    setcolor(7);
+    console::writeColoured(kFarbeTitel, "Labyrinth", console::kHellgrau);
     std::fputs("\n\n", stdout);
 
+    // Asked rows first, handed on columns first.
+    int zeilen = 0;
+    int spalten = 0;
     for (;;) {
+        // "(zeile,spalte)" in lower case belongs to the fixed text.
         std::fputs("\tWie gross soll das Labyrinth werden? (zeile,spalte)\n", stdout);
-        const Read gelesen = readIntPair(zeilen, spalten);
-        if (gelesen == Read::end) return 0;
-        if (gelesen == Read::invalid || zeilen < 1 || zeilen > kMaxGroesse || spalten < 1 ||
-            spalten > kMaxGroesse) {
-            std::fputs(kDimensionenFalsch, stdout);
+        const console::Read gelesen = console::readIntPair(zeilen, spalten);
+        if (gelesen == console::Read::end) return 0;
+        if (gelesen == console::Read::invalid || zeilen < 1 || zeilen > kMaxGroesse ||
+            spalten < 1 || spalten > kMaxGroesse) {
+            std::fputs(labyrinth::kDimensionenFalsch, stdout);
             continue;
         }
-        if (init(feld, spalten, zeilen) == 1) break;
+        if (labyrinth::init(feld, spalten, zeilen)) break;
     }
 
-    if (sucheWeg(feld, spalten, zeilen, 0, 0) != 1) {
+    if (!labyrinth::sucheWeg(feld, spalten, zeilen, 0, 0)) {
         std::fputs("\tIch hab mich verlaufen und kann leider keinen Weg hinaus finden\n", stdout);
     }
-    getKey();
+    console::getKey();
     return 0;
 }

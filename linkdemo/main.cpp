@@ -3,8 +3,6 @@
 #include "console.h"
 #include "zahlenliste.h"
 
-using namespace console;
-
 const char* const kHilfe =
     "linkdemo: zeigt eine sortierte, doppelt verkettete Liste von Zahlen: fuegt 1, 2\n"
     "und 3 ein, gibt die Liste aus, loescht die 3 und gibt sie wieder aus.\n"
@@ -12,16 +10,16 @@ const char* const kHilfe =
 
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "linkdemo", kHilfe)) return *ende;
-    Zahlenliste* liste = nullptr;
-    if (createList(liste)) {
-        einfuegen(1, liste);
-        einfuegen(2, liste);
-        einfuegen(3, liste);
-        printListe(liste);
-        loeschen(3, liste);
-        printListe(liste);
+    linkdemo::Zahlenliste* liste = nullptr;
+    if (linkdemo::createList(liste)) {
+        linkdemo::einfuegen(1, liste);
+        linkdemo::einfuegen(2, liste);
+        linkdemo::einfuegen(3, liste);
+        linkdemo::printListe(liste);
+        linkdemo::loeschen(3, liste);
+        linkdemo::printListe(liste);
     }
-    getKey();
-    listeFreigeben(liste);
+    console::getKey();
+    linkdemo::listeFreigeben(liste);
     return 0;
 }

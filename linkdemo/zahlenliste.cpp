@@ -1,11 +1,14 @@
+// The sorted list's operations and their traces.
 #include "zahlenliste.h"
 
 #include <cstdio>
 #include <new>
 
-int createList(Zahlenliste*& liste) {
+namespace linkdemo {
+
+bool createList(Zahlenliste*& liste) {
     liste = new (std::nothrow) Zahlenliste{nullptr, nullptr};
-    return liste ? 1 : 0;
+    return liste != nullptr;
 }
 
 namespace {
@@ -55,16 +58,16 @@ void einfuegen(int wert, Zahlenliste* liste) {
     }
 }
 
-int loeschen(int wert, Zahlenliste* liste) {
+bool loeschen(int wert, Zahlenliste* liste) {
     if (!liste->erster) {
         std::printf("Liste ist leer! Loeschen nicht moeglich!\n");
-        return 0;
+        return false;
     }
     Knoten* knoten = liste->erster;
     while (knoten->wert != wert) {
         if (knoten == liste->letzter) {
             std::printf("Element nicht gefunden!\n");
-            return 0;
+            return false;
         }
         knoten = knoten->next;
     }
@@ -86,7 +89,7 @@ int loeschen(int wert, Zahlenliste* liste) {
         knoten = danach;
     }
     std::printf("Erfolg! %d wurde %d mal geloescht!\n", wert, anzahl);
-    return 1;
+    return true;
 }
 
 void printListe(const Zahlenliste* liste) {
@@ -108,3 +111,5 @@ void listeFreigeben(Zahlenliste*& liste) {
     delete liste;
     liste = nullptr;
 }
+
+} // namespace linkdemo

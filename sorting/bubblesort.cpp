@@ -1,4 +1,7 @@
+// The bubble sort and its swap, counting in the SWAP_COUNTING build.
 #include "bubblesort.h"
+
+namespace sorting {
 
 #ifdef SWAP_COUNTING
 int swapped = 0;
@@ -17,7 +20,11 @@ void bubblesort(int* a, int n) {
     if (n <= 1) return;
     for (int i = 0; i < n - 1; i++) {
         // Strictly greater: equal neighbours stay, so the exchanges are the inversions.
-        if (a[i] > a[i + 1]) swap(&a[i], &a[i + 1]);
+        // Qualified, so no using-declaration of std::swap in reach can take the call and
+        // skip the count.
+        if (a[i] > a[i + 1]) sorting::swap(&a[i], &a[i + 1]);
     }
     bubblesort(a, n - 1);
 }
+
+} // namespace sorting

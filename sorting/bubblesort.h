@@ -1,9 +1,8 @@
 // The recursive bubble sort of both sorting programs. sortcounter gets the same source
 // built with SWAP_COUNTING, which makes swap count its calls in `swapped`.
-//
-// swap is a global function taking pointers; it never meets std::swap, since pointers to
-// int bring no namespace into argument-dependent lookup and nothing here says `using std`.
 #pragma once
+
+namespace sorting {
 
 // Exchanges *x and *y.
 void swap(int* x, int* y);
@@ -16,3 +15,5 @@ void bubblesort(int* a, int n);
 // Calls of swap since the program started; never reset.
 extern int swapped;
 #endif
+
+} // namespace sorting

@@ -1,28 +1,20 @@
+// Writing and reading the number files; a number is a whole white-space-delimited word.
 #include "numberfile.h"
 
 #include "console.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <string>
 
-using namespace console;
+namespace sorting {
 
 namespace {
 
-// One white-space-delimited token as a signed 32-bit integer. False at end of input and for
-// a token that is no integer or does not fit, so such a token ends the reading.
+// False at end of input and for a word that is no integer or does not fit ("12abc", or
+// one with a NUL inside), so such a word ends the reading.
 bool leseZahl(std::FILE* datei, int& zahl) {
-    int c = std::fgetc(datei);
-    while (c != EOF && std::isspace(c)) c = std::fgetc(datei);
-    if (c == EOF) return false;
-
     std::string wort;
-    for (; c != EOF && !std::isspace(c); c = std::fgetc(datei))
-        wort.push_back(static_cast<char>(c));
-
-    // The whole token must be the number: "12abc" or a NUL inside it is no integer.
-    return parseInt(wort, zahl);
+    return console::readWordFrom(datei, wort) && console::parseInt(wort, zahl);
 }
 
 } // namespace
@@ -54,8 +46,4 @@ bool schreibeZahlen(std::FILE* datei, const int* zahlen, int n) {
     return !std::ferror(datei);
 }
 
-int meldeFehler(const char* meldung) {
-    std::printf("%s\n", meldung);
-    getKey();
-    return 1;
-}
+} // namespace sorting

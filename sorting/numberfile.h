@@ -1,8 +1,10 @@
-// The number files "tosort.txt" and "sorted.txt": writing the random file, the
-// reading procedure of both sorting programs and the bounds it keeps.
+// The number files "tosort.txt" and "sorted.txt": writing the random file, reading the
+// count and the values, and the bounds the reading keeps.
 #pragma once
 
 #include <cstdio>
+
+namespace sorting {
 
 // The reading buffer holds this many values; numbermaker writes exactly this many.
 inline constexpr int kMaxZahlen = 10000;
@@ -25,5 +27,4 @@ int zuSortieren(int anzahl, int gelesen);
 // "sorted.txt": the first n values, one per line. False when a write failed.
 bool schreibeZahlen(std::FILE* datei, const int* zahlen, int n);
 
-// Prints a failure message, waits for a key and gives the exit status 1.
-int meldeFehler(const char* meldung);
+} // namespace sorting

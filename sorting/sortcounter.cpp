@@ -1,13 +1,12 @@
 // sortcounter: sorts "tosort.txt" with the counting swap and reports how many exchanges
 // the bubble sort made.
+#include "ablauf.h"
 #include "arguments.h"
 #include "bubblesort.h"
 #include "console.h"
 #include "numberfile.h"
 
 #include <cstdio>
-
-using namespace console;
 
 const char* const kHilfe =
     "sortcounter: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt, wie oft\n"
@@ -16,18 +15,13 @@ const char* const kHilfe =
 
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "sortcounter", kHilfe)) return *ende;
-    int zahlen[kMaxZahlen];
+    int zahlen[sorting::kMaxZahlen];
+    int n = 0;
+    if (const auto fehler = sorting::leseTosort(zahlen, n)) return *fehler;
 
-    std::FILE* eingabe = std::fopen("tosort.txt", "r");
-    if (!eingabe) return meldeFehler("Fehler beim Oeffnen der Datei tosort.txt!");
-    const int anzahl = leseAnzahl(eingabe);
-    const int gelesen = leseZahlen(eingabe, zahlen);
-    const bool lesefehler = std::ferror(eingabe) != 0;
-    std::fclose(eingabe);
-    if (lesefehler) return meldeFehler("Fehler beim Lesen der Datei tosort.txt!");
-
-    bubblesort(zahlen, zuSortieren(anzahl, gelesen));
-    std::printf("\n %d mal unterprogramm aufgerufen\n", swapped);
-    getKey();
+    sorting::bubblesort(zahlen, n);
+    // "unterprogramm" in lower case is spelled so on purpose: the text is fixed.
+    std::printf("\n %d mal unterprogramm aufgerufen\n", sorting::swapped);
+    console::getKey();
     return 0;
 }

@@ -14,19 +14,13 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace labyrinth;
+
 namespace {
-
-using Suche = int (*)(int[][kMaxGroesse], int, int, int, int);
-
-struct Labyrinth {
-    int feld[kMaxGroesse][kMaxGroesse] = {};
-    int spalten = 0;
-    int zeilen = 0;
-};
 
 struct Messung {
     double sekunden = 0;
-    int gefunden = 0;
+    bool gefunden = false;
 };
 
 // A search draws the maze when it succeeds; that output goes to the null device so the
@@ -38,7 +32,7 @@ Messung miss(Suche suche, const Labyrinth& vorlage) {
     const int leer = open("/dev/null", O_WRONLY);
     dup2(leer, STDOUT_FILENO);
     const auto anfang = std::chrono::steady_clock::now();
-    const int gefunden = suche(l.feld, l.spalten, l.zeilen, 0, 0);
+    const bool gefunden = suche(l.feld, l.spalten, l.zeilen, 0, 0);
     std::fflush(stdout);
     const auto ende = std::chrono::steady_clock::now();
     dup2(gerettet, STDOUT_FILENO);
@@ -94,7 +88,7 @@ Labyrinth zufaellig(unsigned saat, int dichte) {
 // Slowest and median of several runs, in milliseconds.
 void zeileFuer(const char* name, const Labyrinth& l) {
     std::vector<double> zeiten;
-    int gefunden = 0;
+    bool gefunden = false;
     for (int i = 0; i < 21; ++i) {
         const Messung m = miss(sucheWeg, l);
         zeiten.push_back(m.sekunden * 1e3);

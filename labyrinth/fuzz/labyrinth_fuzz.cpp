@@ -13,6 +13,8 @@
 #include <cstring>
 #include <string>
 
+using namespace labyrinth;
+
 namespace {
 
 constexpr int kUnberuehrt = 7;
@@ -47,17 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static Feld feld;
     fuellen(feld);
-    const int ergebnis = init(feld, spalten, zeilen);
+    const bool ergebnis = init(feld, spalten, zeilen);
 
     const bool groesseOk =
         zeilen >= 1 && zeilen <= kMaxGroesse && spalten >= 1 && spalten <= kMaxGroesse;
     std::string ziffern;
     const bool dateiOk = groesseOk && passendeDatei(datei, spalten, zeilen, ziffern);
-    PRUEFEN(ergebnis == (dateiOk ? 1 : 0));
+    PRUEFEN(ergebnis == dateiOk);
     for (int z = 0; z < kMaxGroesse; ++z) {
         for (int s = 0; s < kMaxGroesse; ++s) {
             if (groesseOk && z < zeilen && s < spalten) {
-                if (ergebnis == 1) PRUEFEN(feld[z][s] == ziffern[z * spalten + s] - '0');
+                if (ergebnis) PRUEFEN(feld[z][s] == ziffern[z * spalten + s] - '0');
             } else {
                 PRUEFEN(feld[z][s] == kUnberuehrt);
             }
@@ -65,11 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The plain search is exponential: only small mazes go through both.
-    if (ergebnis == 1 && zeilen * spalten <= 24) {
+    if (ergebnis && zeilen * spalten <= 24) {
         static Feld schnell;
         std::memcpy(schnell, feld, sizeof(Feld));
-        const int gefunden = sucheWeg(schnell, spalten, zeilen, 0, 0);
-        const int erwartet = sucheWegReferenz(feld, spalten, zeilen, 0, 0);
+        const bool gefunden = sucheWeg(schnell, spalten, zeilen, 0, 0);
+        const bool erwartet = sucheWegReferenz(feld, spalten, zeilen, 0, 0);
         PRUEFEN(gefunden == erwartet);
         PRUEFEN(std::memcmp(schnell, feld, sizeof(Feld)) == 0);
     }

@@ -1,43 +1,27 @@
-#include "console.h"
+// The maze's drawing and its way search, checked against the plain backtracking search.
 #include "labyrinth.h"
-#include "pty_session.h"
 #include "referenz.h"
-#include "transcript.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
-using namespace console;
+using namespace labyrinth;
 
 namespace {
 
-using Suche = int (*)(int[][kMaxGroesse], int, int, int, int);
-
-// A maze in its 50 by 50 grid; the cells outside the maze stay 0, so a search that
-// strays outside would walk there and show up in the comparison.
-struct Labyrinth {
-    int feld[kMaxGroesse][kMaxGroesse] = {};
-    int spalten = 0;
-    int zeilen = 0;
-};
-
-// Digits of the cells, row by row; white space is ignored.
-Labyrinth labyrinth(int zeilen, int spalten, const std::string& ziffern) {
+// Digits of the cells, row by row, and 'o' for a cell of the way; spaces are ignored.
+Labyrinth labyrinthAus(int zeilen, int spalten, const std::string& ziffern) {
     Labyrinth l;
     l.zeilen = zeilen;
     l.spalten = spalten;
     int n = 0;
     for (char c : ziffern) {
         if (c == ' ') continue;
-        l.feld[n / spalten][n % spalten] = c - '0';
+        l.feld[n / spalten][n % spalten] = c == 'o' ? kWeg : c - '0';
         ++n;
     }
     EXPECT_EQ(n, zeilen * spalten);
@@ -59,7 +43,7 @@ std::string ohneFarben(const std::string& text) {
 }
 
 struct Ergebnis {
-    int gefunden = -1;
+    bool gefunden = false;
     std::string ausgabe;
     Labyrinth danach;
 };
@@ -118,12 +102,12 @@ bool ausgangErreichbar(int feld[][kMaxGroesse], int spalten, int zeilen, int spa
 // The plain search with only the cut applied: a neighbour is entered only when the exit
 // can still be reached from it. Checked against the plain search on small mazes, it
 // serves as the yardstick for the fast search on large ones.
-int sucheWegMitSchnitt(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
-    feld[zeile][spalte] = -1;
+bool sucheWegMitSchnitt(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
+    feld[zeile][spalte] = kWeg;
     if (spalte == spalten - 1 && zeile == zeilen - 1) {
         std::printf("\t\tWeg gefunden:\n");
         ausgabe(feld, spalten, zeilen);
-        return 1;
+        return true;
     }
     for (const auto& [z, s] : {std::pair{zeile + 1, spalte},
                                {zeile, spalte + 1},
@@ -131,10 +115,10 @@ int sucheWegMitSchnitt(int feld[][kMaxGroesse], int spalten, int zeilen, int spa
                                {zeile, spalte - 1}}) {
         if (z < 0 || z >= zeilen || s < 0 || s >= spalten || feld[z][s] != 0) continue;
         if (!ausgangErreichbar(feld, spalten, zeilen, s, z)) continue;
-        if (sucheWegMitSchnitt(feld, spalten, zeilen, s, z) == 1) return 1;
+        if (sucheWegMitSchnitt(feld, spalten, zeilen, s, z)) return true;
     }
-    feld[zeile][spalte] = 0;
-    return 0;
+    feld[zeile][spalte] = kFrei;
+    return false;
 }
 
 void erwarteGleich(Suche a, Suche b, const Labyrinth& l, const std::string& name) {
@@ -166,24 +150,37 @@ const std::string kBeispiel = "0100 0001 1100";
 
 // ---------------------------------------------------------------- drawing
 
-TEST(LabyrinthZeichnen, ShowsFreeCellsWallsAndTheWayInAFrame) {
-    Labyrinth l = labyrinth(3, 4, kBeispiel);
-    l.feld[0][0] = kWeg;
-    l.feld[1][0] = kWeg;
-    testing::internal::CaptureStdout();
-    ausgabe(l.feld, l.spalten, l.zeilen);
-    EXPECT_EQ(ohneFarben(testing::internal::GetCapturedStdout()),
-              "\t\t+----+\n\t\t|o100|\n\t\t|o001|\n\t\t|1100|\n\t\t+----+\n\n");
+struct Bild {
+    const char* name;
+    int zeilen;
+    int spalten;
+    const char* zellen;
+    const char* erwartet;
+};
+
+void PrintTo(const Bild& b, std::ostream* os) {
+    *os << b.name;
 }
 
-TEST(LabyrinthZeichnen, SingleCellAndAnUnknownValueThatShortensItsRow) {
-    Labyrinth l = labyrinth(2, 1, "0 0");
-    l.feld[1][0] = 5;
+class LabyrinthZeichnen : public testing::TestWithParam<Bild> {};
+
+TEST_P(LabyrinthZeichnen, ShowsTheMazeInAFrame) {
+    const Bild& b = GetParam();
+    Labyrinth l = labyrinthAus(b.zeilen, b.spalten, b.zellen);
     testing::internal::CaptureStdout();
     ausgabe(l.feld, l.spalten, l.zeilen);
-    EXPECT_EQ(ohneFarben(testing::internal::GetCapturedStdout()),
-              "\t\t+-+\n\t\t|0|\n\t\t||\n\t\t+-+\n\n");
+    EXPECT_EQ(ohneFarben(testing::internal::GetCapturedStdout()), b.erwartet);
 }
+
+const Bild kBilder[] = {
+    {"FreeCellsWallsAndTheWay", 3, 4, "o100 o001 1100",
+     "\t\t+----+\n\t\t|o100|\n\t\t|o001|\n\t\t|1100|\n\t\t+----+\n\n"},
+    // A value that is neither free, wall nor way is left out, so its row is shorter.
+    {"SingleColumnAndAnUnknownValue", 2, 1, "0 5", "\t\t+-+\n\t\t|0|\n\t\t||\n\t\t+-+\n\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bilder, LabyrinthZeichnen, testing::ValuesIn(kBilder),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- worked examples
 
@@ -192,31 +189,31 @@ struct Beispiel {
     int zeilen;
     int spalten;
     const char* ziffern;
-    int gefunden;
+    bool gefunden;
     const char* weg; // the marked cells afterwards, row-major
 };
 
 const Beispiel kBeispiele[] = {
-    {"3x4 example", 3, 4, "0100 0001 1100", 1, "(0,0)(1,0)(1,1)(1,2)(2,2)(2,3)"},
-    {"3x4 with last line 1110", 3, 4, "0100 0001 1110", 0, ""},
-    {"2x2 open", 2, 2, "00 00", 1, "(0,0)(1,0)(1,1)"},
-    {"1x1", 1, 1, "0", 1, "(0,0)"},
-    {"1x1 wall", 1, 1, "1", 1, "(0,0)"},
-    {"wall at the entrance", 2, 3, "100 000", 1, "(0,0)(1,0)(1,1)(1,2)"},
-    {"wall at the entrance, no way", 2, 2, "11 01", 0, ""},
-    {"wall at the exit", 3, 3, "000 000 001", 0, ""},
-    {"way turning upward", 3, 5, "01000 01010 00010", 1,
+    {"3x4 example", 3, 4, "0100 0001 1100", true, "(0,0)(1,0)(1,1)(1,2)(2,2)(2,3)"},
+    {"3x4 with last line 1110", 3, 4, "0100 0001 1110", false, ""},
+    {"2x2 open", 2, 2, "00 00", true, "(0,0)(1,0)(1,1)"},
+    {"1x1", 1, true, "0", true, "(0,0)"},
+    {"1x1 wall", 1, true, "1", true, "(0,0)"},
+    {"wall at the entrance", 2, 3, "100 000", true, "(0,0)(1,0)(1,1)(1,2)"},
+    {"wall at the entrance, no way", 2, 2, "11 01", false, ""},
+    {"wall at the exit", 3, 3, "000 000 001", false, ""},
+    {"way turning upward", 3, 5, "01000 01010 00010", true,
      "(0,0)(0,2)(0,3)(0,4)(1,0)(1,2)(1,4)(2,0)(2,1)(2,2)(2,4)"},
 };
 
 TEST(LabyrinthSuche, WorkedExamplesGiveTheSameWayFastAndPlain) {
     for (const Beispiel& b : kBeispiele) {
-        const Labyrinth l = labyrinth(b.zeilen, b.spalten, b.ziffern);
+        const Labyrinth l = labyrinthAus(b.zeilen, b.spalten, b.ziffern);
         for (Suche s : {static_cast<Suche>(sucheWeg), static_cast<Suche>(sucheWegReferenz)}) {
             const Ergebnis e = suche(s, l);
             EXPECT_EQ(e.gefunden, b.gefunden) << b.name;
             EXPECT_EQ(wegZellen(e.danach), b.weg) << b.name;
-            if (b.gefunden == 0) {
+            if (!b.gefunden) {
                 // Backing out frees every cell it entered, the entrance too even if it was
                 // a wall; nothing else changes and nothing is printed.
                 Labyrinth erwartet = l;
@@ -230,7 +227,7 @@ TEST(LabyrinthSuche, WorkedExamplesGiveTheSameWayFastAndPlain) {
 }
 
 TEST(LabyrinthSuche, ExampleDrawsTheWay) {
-    const Ergebnis e = suche(sucheWeg, labyrinth(3, 4, kBeispiel));
+    const Ergebnis e = suche(sucheWeg, labyrinthAus(3, 4, kBeispiel));
     EXPECT_EQ(e.ausgabe, "\t\tWeg gefunden:\n"
                          "\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n");
 }
@@ -238,7 +235,7 @@ TEST(LabyrinthSuche, ExampleDrawsTheWay) {
 TEST(LabyrinthSuche, OneFileAtEverySizeWithTwelveCells) {
     const int groessen[][2] = {{3, 4}, {4, 3}, {2, 6}, {6, 2}, {1, 12}, {12, 1}};
     for (const auto& [zeilen, spalten] : groessen) {
-        erwarteGleich(labyrinth(zeilen, spalten, kBeispiel),
+        erwarteGleich(labyrinthAus(zeilen, spalten, kBeispiel),
                       std::to_string(zeilen) + "x" + std::to_string(spalten));
     }
 }
@@ -248,7 +245,7 @@ TEST(LabyrinthSuche, OpenMazeRunsDownThenRight) {
     l.zeilen = 4;
     l.spalten = 5;
     const Ergebnis e = suche(sucheWeg, l);
-    EXPECT_EQ(e.gefunden, 1);
+    EXPECT_TRUE(e.gefunden);
     EXPECT_EQ(wegZellen(e.danach), "(0,0)(1,0)(2,0)(3,0)(3,1)(3,2)(3,3)(3,4)");
 }
 
@@ -271,7 +268,7 @@ TEST(LabyrinthSuche, RandomMazesGiveTheSameWayAsThePlainSearch) {
                         std::to_string(dichte) + " round " + std::to_string(runde);
                     erwarteGleich(l, name);
                     if (HasFailure()) return;
-                    (suche(sucheWeg, l).gefunden == 1 ? gefunden : ohneWeg)++;
+                    (suche(sucheWeg, l).gefunden ? gefunden : ohneWeg)++;
                 }
             }
         }
@@ -304,7 +301,7 @@ TEST(LabyrinthSuche, LargeRandomMazesGiveTheSameWayAsTheCutSearch) {
         if (runde % 10 != 0) l.feld[zeilen - 1][spalten - 1] = kFrei;
         erwarteGleich(sucheWeg, sucheWegMitSchnitt, l, "round " + std::to_string(runde));
         if (HasFailure()) return;
-        gefunden += suche(sucheWeg, l).gefunden;
+        if (suche(sucheWeg, l).gefunden) ++gefunden;
     }
     EXPECT_GT(gefunden, 50);
 }
@@ -316,7 +313,7 @@ TEST(LabyrinthSuche, OpenMazesWithAWalledExitFindNothing) {
         l.spalten = n + 1;
         l.feld[n - 1][n] = kWand;
         erwarteGleich(l, "open " + std::to_string(n));
-        EXPECT_EQ(suche(sucheWeg, l).gefunden, 0);
+        EXPECT_FALSE(suche(sucheWeg, l).gefunden);
     }
 }
 
@@ -331,171 +328,13 @@ TEST(LabyrinthSuche, LargestMazeAlongALongSerpentine) {
         l.feld[z][(z / 2) % 2 == 0 ? kMaxGroesse - 1 : 0] = kFrei;
     }
     const Ergebnis e = suche(sucheWeg, l);
-    EXPECT_EQ(e.gefunden, 1);
+    EXPECT_TRUE(e.gefunden);
     int wegLaenge = 0;
     for (const auto& zeile : e.danach.feld) {
         for (int wert : zeile) wegLaenge += wert == kWeg ? 1 : 0;
     }
     EXPECT_EQ(wegLaenge, 25 * kMaxGroesse + 25);
     EXPECT_EQ(e.danach.feld[kMaxGroesse - 1][kMaxGroesse - 1], kWeg);
-}
-
-// ---------------------------------------------------------------- the program
-
-using transcript::lines;
-
-// What the program shows, with the line ends of the platform under test.
-const std::string kTitel = lines("\n\t\t\tLabyrinth\n\n");
-const std::string kFrage = lines("\tWie gross soll das Labyrinth werden? (zeile,spalte)\n");
-const std::string kDimension =
-    lines("\tDie Dimensionen wurden falsch eingegeben!\n Bitte erneute Eingabe!\n\n");
-const std::string kEingelesen = lines("\tDatei \"labyrint.def\" erfolgreich eingelesen.\n");
-const std::string kStart = lines("\t\tSuche mit Enter beginnen\n\n");
-const std::string kVerlaufen =
-    lines("\tIch hab mich verlaufen und kann leider keinen Weg hinaus finden\n");
-const std::string kGefunden = lines("\t\tWeg gefunden:\n");
-const std::string kBeispielBild =
-    lines("\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1100|\n\t\t+----+\n\n");
-// The maze file as typed in, byte for byte.
-const std::string kBeispielDatei = "0100\n0001\n1100\n";
-
-transcript::Result starte(const std::string& eingabe, const transcript::Files& dateien) {
-    transcript::Options optionen;
-    optionen.files = dateien;
-    return transcript::run(transcript::program("labyrinth"), eingabe, optionen);
-}
-
-int anzahl(const std::string& text, const std::string& teil) {
-    int n = 0;
-    for (auto pos = text.find(teil); pos != std::string::npos; pos = text.find(teil, pos + 1)) ++n;
-    return n;
-}
-
-TEST(LabyrinthTranscript, SmallExample) {
-    const auto r = starte("3 4\n\n", {{"labyrint.def", kBeispielDatei}});
-    EXPECT_EQ(r.out, kTitel + kFrage + kEingelesen + kBeispielBild + kStart + kGefunden +
-                         lines("\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n"));
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.files.at("labyrint.def"), kBeispielDatei);
-}
-
-TEST(LabyrinthTranscript, NoWayOutIsReported) {
-    const auto r = starte("3,4\n\n", {{"labyrint.def", "0100\n0001\n1110\n"}});
-    EXPECT_EQ(r.out, kTitel + kFrage + kEingelesen +
-                         lines("\t\t+----+\n\t\t|0100|\n\t\t|0001|\n\t\t|1110|\n\t\t+----+\n\n") +
-                         kStart + kVerlaufen);
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {
-    for (const char* passt : {"3 4", "4 3", "2 6", "6 2", "1 12", "12 1"}) {
-        const auto r = starte(std::string(passt) + "\n\n", {{"labyrint.def", kBeispielDatei}});
-        EXPECT_EQ(anzahl(r.out, kEingelesen), 1) << passt;
-        EXPECT_EQ(anzahl(r.out, kDimension), 0) << passt;
-        EXPECT_EQ(anzahl(r.out, "Weg gefunden") + anzahl(r.out, kVerlaufen), 1) << passt;
-    }
-    const auto r = starte("3 3\n4 4\n1 11\n2 5\n13 1\n", {{"labyrint.def", kBeispielDatei}});
-    EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
-                         kFrage + kDimension + kFrage + kDimension + kFrage);
-    EXPECT_EQ(r.status, 0);
-}
-
-TEST(LabyrinthTranscript, WhiteSpaceInTheFileIsOptionalButNothingElseMayFollow) {
-    const auto locker =
-        starte("3 4\n\n", {{"labyrint.def", " 0 1 0 0\r\n\t0001 11\n00  \n\n  \n"}});
-    EXPECT_EQ(anzahl(locker.out, kEingelesen + kBeispielBild), 1);
-    const auto zuViel = starte("3 4\n", {{"labyrint.def", kBeispielDatei + "0\n"}});
-    EXPECT_EQ(zuViel.out, kTitel + kFrage + kDimension + kFrage);
-}
-
-TEST(LabyrinthTranscript, WrongSizeIsAskedAgain) {
-    const auto r = starte("2 2\n3 4\n\n", {{"labyrint.def", kBeispielDatei}});
-    EXPECT_EQ(r.out.substr(0, (kTitel + kFrage + kDimension + kFrage + kEingelesen).size()),
-              kTitel + kFrage + kDimension + kFrage + kEingelesen);
-    EXPECT_EQ(anzahl(r.out, "Weg gefunden"), 1);
-}
-
-TEST(LabyrinthTranscript, BadSizeInputIsRefused) {
-    const auto r = starte("abc\n0 5\n51 1\n-3 4\n4\n", {{"labyrint.def", kBeispielDatei}});
-    // "4" waits for its second number and meets the end of input.
-    EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
-                         kFrage + kDimension + kFrage);
-    EXPECT_EQ(r.status, 0);
-    const auto komma = starte("3, 4\n\n", {{"labyrint.def", kBeispielDatei}});
-    EXPECT_EQ(anzahl(komma.out, kEingelesen), 1);
-}
-
-TEST(LabyrinthTranscript, MissingFileIsReportedAndAskedAgain) {
-    const auto r = starte("3 4\n", {});
-    EXPECT_EQ(r.out,
-              kTitel + kFrage + lines("\tFehler beim Oeffnen der Datei labyrint.def!\n") + kFrage);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.files.empty());
-}
-
-TEST(LabyrinthTranscript, LetterInTheFileFailsAtEverySize) {
-    const auto r = starte("3 4\n1 11\n1 5\n1 12\n", {{"labyrint.def", "0100\n0x01\n1100\n"}});
-    EXPECT_EQ(r.out, kTitel + kFrage + kDimension + kFrage + kDimension + kFrage + kDimension +
-                         kFrage + kDimension + kFrage);
-}
-
-TEST(LabyrinthTranscript, DigitsOtherThanZeroAndOneAreRefused) {
-    for (const char* datei : {"0100\n0201\n1100\n", "0100\n0001\n1109\n"}) {
-        const auto r = starte("3 4\n", {{"labyrint.def", datei}});
-        EXPECT_EQ(r.out,
-                  kTitel + kFrage +
-                      lines("\tIn der Datei labyrint.def sind nur die Ziffern 0 und 1 erlaubt!\n") +
-                      kFrage)
-            << datei;
-    }
-}
-
-TEST(LabyrinthTranscript, EndOfInput) {
-    // At the size question: the program ends at once.
-    const auto frage = starte("", {{"labyrint.def", kBeispielDatei}});
-    EXPECT_EQ(frage.out, kTitel + kFrage);
-    EXPECT_EQ(frage.status, 0);
-    // At the key before the search: the search still runs and answers.
-    const auto taste = starte("3 4", {{"labyrint.def", kBeispielDatei}});
-    EXPECT_EQ(taste.out.substr(0, (kTitel + kFrage + kEingelesen + kBeispielBild + kStart).size()),
-              kTitel + kFrage + kEingelesen + kBeispielBild + kStart);
-    EXPECT_EQ(anzahl(taste.out, kGefunden), 1);
-    EXPECT_EQ(taste.status, 0);
-}
-
-TEST(LabyrinthTranscript, SampleFileIsSolvableAtTenByTwenty) {
-    std::ifstream datei(std::string(SAMPLES_DIR) + "/labyrint.def", std::ios::binary);
-    ASSERT_TRUE(datei);
-    std::ostringstream inhalt;
-    inhalt << datei.rdbuf();
-    const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt.str()}});
-    EXPECT_EQ(anzahl(r.out, kEingelesen), 1);
-    EXPECT_EQ(anzahl(r.out, kGefunden), 1);
-}
-
-TEST(LabyrinthTerminal, OneKeyStartsTheSearchAndTheCellsShowInColour) {
-    std::string muster = (std::filesystem::temp_directory_path() / "labyrinth-pty-XXXXXX").string();
-    ASSERT_NE(mkdtemp(muster.data()), nullptr);
-    const std::filesystem::path ordner = muster;
-    std::ofstream(ordner / "labyrint.def") << kBeispielDatei;
-    {
-        pty::Session sitzung(transcript::program("labyrinth"), ordner.string());
-        ASSERT_TRUE(sitzung.waitFor("(zeile,spalte)"));
-        sitzung.send("3 4\r");
-        ASSERT_TRUE(sitzung.waitFor("Suche mit Enter beginnen"));
-        sitzung.send(" "); // any key, without Enter
-        ASSERT_TRUE(sitzung.waitFor("Weg gefunden:"));
-        sitzung.drain();
-        sitzung.send(" ");
-        EXPECT_EQ(sitzung.wait(), 0);
-        const std::string& bild = sitzung.output();
-        EXPECT_NE(bild.find(ansiSequence(12) + "Labyrinth"), std::string::npos);
-        EXPECT_NE(bild.find(ansiSequence(252) + "o"), std::string::npos);
-        EXPECT_NE(bild.find(ansiSequence(255) + "0"), std::string::npos);
-        EXPECT_NE(bild.find(ansiSequence(119) + "1"), std::string::npos);
-        EXPECT_NE(bild.find(ansiSequence(136) + "+----+"), std::string::npos);
-    }
-    std::filesystem::remove_all(ordner);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// The list operations one by one: the order and links they leave and the traces they print.
 #include "zahlenliste.h"
 
 #include <gtest/gtest.h>
@@ -5,13 +6,15 @@
 #include <string>
 #include <vector>
 
+using namespace linkdemo;
+
 namespace {
 
 class ListTest : public testing::Test {
   protected:
     Zahlenliste* liste = nullptr;
 
-    void SetUp() override { ASSERT_EQ(createList(liste), 1); }
+    void SetUp() override { ASSERT_TRUE(createList(liste)); }
     void TearDown() override { listeFreigeben(liste); }
 
     // Inserts the values in order and returns the trace printed.
@@ -22,12 +25,12 @@ class ListTest : public testing::Test {
     }
 
     struct Loeschung {
-        int ergebnis;
+        bool ergebnis;
         std::string ausgabe;
     };
     Loeschung loesche(int wert) {
         testing::internal::CaptureStdout();
-        const int ergebnis = loeschen(wert, liste);
+        const bool ergebnis = loeschen(wert, liste);
         return {ergebnis, testing::internal::GetCapturedStdout()};
     }
 
@@ -67,7 +70,7 @@ TEST_F(Inserting, EveryOrderOfThreeValuesListsAscending) {
     for (std::vector<int> reihenfolge :
          {std::vector<int>{3, 2, 1}, {2, 1, 3}, {1, 3, 2}, {1, 2, 3}}) {
         listeFreigeben(liste);
-        ASSERT_EQ(createList(liste), 1);
+        ASSERT_TRUE(createList(liste));
         const std::string spur = fuegeEin(reihenfolge);
         EXPECT_EQ(spur, std::to_string(reihenfolge[0]) + " einfuegen\n" +
                             std::to_string(reihenfolge[1]) + " einfuegen\n" +
@@ -118,7 +121,7 @@ TEST_F(Inserting, AnEqualValueGoesBeforeItsCopyExceptAtTheEnd) {
 
 TEST_F(Deleting, FromAnEmptyListIsRefused) {
     const auto l = loesche(3);
-    EXPECT_EQ(l.ergebnis, 0);
+    EXPECT_FALSE(l.ergebnis);
     EXPECT_EQ(l.ausgabe, "Liste ist leer! Loeschen nicht moeglich!\n");
     EXPECT_TRUE(werte().empty());
 }
@@ -129,7 +132,7 @@ TEST_F(Deleting, AbsentValuesBelowBetweenAndAboveChangeNothing) {
     const Knoten* letzter = liste->letzter;
     for (int wert : {1, 3, 5, 7}) {
         const auto l = loesche(wert);
-        EXPECT_EQ(l.ergebnis, 0) << wert;
+        EXPECT_FALSE(l.ergebnis) << wert;
         EXPECT_EQ(l.ausgabe, "Element nicht gefunden!\n") << wert;
     }
     EXPECT_EQ(werte(), (std::vector<int>{2, 4, 6}));
@@ -140,7 +143,7 @@ TEST_F(Deleting, AbsentValuesBelowBetweenAndAboveChangeNothing) {
 TEST_F(Deleting, ARunAtTheFrontMakesTheNextLargerValueFirst) {
     fuegeEin({4, 8, 4, 6, 4});
     const auto l = loesche(4);
-    EXPECT_EQ(l.ergebnis, 1);
+    EXPECT_TRUE(l.ergebnis);
     EXPECT_EQ(l.ausgabe, "Erfolg! 4 wurde 3 mal geloescht!\n");
     EXPECT_EQ(werte(), (std::vector<int>{6, 8}));
     EXPECT_EQ(liste->erster->wert, 6);
@@ -174,7 +177,7 @@ TEST_F(Deleting, TheOnlyValueEmptiesTheListWhichStaysUsable) {
 
     fuegeEin({5, 5, 5});
     const auto l = loesche(5);
-    EXPECT_EQ(l.ergebnis, 1);
+    EXPECT_TRUE(l.ergebnis);
     EXPECT_EQ(l.ausgabe, "Erfolg! 5 wurde 3 mal geloescht!\n");
     EXPECT_TRUE(werte().empty());
 

@@ -1,3 +1,4 @@
+// The plain transcription of the bubble sort and its swap.
 #include "reference_sort.h"
 
 #ifdef SWAP_COUNTING

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace sorting;
+
 namespace {
 
 template <typename Sort> double millis(std::vector<int> zahlen, int n, Sort sort) {

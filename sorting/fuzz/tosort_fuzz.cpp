@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+using namespace sorting;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     harness::Ordner ordner;
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,5 @@
-// Built into both test programs: once against the plain swap, once against the counting one.
+// The bubble sort against the standard sort, and its stack depth. Built into both test
+// programs: once against the plain swap, once against the counting one.
 #include "bubblesort.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
 #endif
+
+using namespace sorting;
 
 namespace {
 
@@ -72,7 +75,7 @@ TEST(Bubblesort, CountsOfOneOrLessChangeNothing) {
 
 TEST(Bubblesort, SwapExchangesTwoValues) {
     int x = 5, y = -8;
-    swap(&x, &y);
+    sorting::swap(&x, &y);
     EXPECT_EQ(x, -8);
     EXPECT_EQ(y, 5);
 }

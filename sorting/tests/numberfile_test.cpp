@@ -1,3 +1,4 @@
+// Reading and writing the number files, on temporary streams.
 #include "numberfile.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+using namespace sorting;
 
 namespace {
 

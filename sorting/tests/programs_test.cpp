@@ -1,4 +1,5 @@
-// End to end: the three programs run in a fresh folder with the given files.
+// End to end: the three programs run in a fresh folder with the given files; standard
+// input ends at once unless a key is given, so the final key wait just ends.
 #include "transcript.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -13,11 +15,18 @@
 
 namespace {
 
+using namespace std::string_literals;
 using transcript::lines;
 
+using Vorbereitung = std::function<void(const std::filesystem::path&)>;
+
 transcript::Result starte(const std::string& name, const transcript::Files& files = {},
-                          std::function<void(const std::filesystem::path&)> prepare = {}) {
-    return transcript::run(transcript::program(name), "", {.files = files, .prepare = prepare});
+                          const Vorbereitung& prepare = {}, const std::string& tasten = "") {
+    auto r = transcript::run(transcript::program(name), tasten,
+                             {.files = files, .prepare = prepare, .timeoutSeconds = 30});
+    EXPECT_FALSE(r.timedOut) << name;
+    EXPECT_EQ(r.err, "") << name;
+    return r;
 }
 
 void verzeichnis(const std::filesystem::path& ordner, const char* name) {
@@ -151,15 +160,6 @@ TEST(SortcounterTranscript, MoreThanTenThousandValuesSortOnlyTheBuffer) {
     EXPECT_EQ(lauf.status, 0);
 }
 
-TEST(SortcounterTranscript, MissingOrUnreadableInputIsReported) {
-    const auto fehlt = starte("sortcounter");
-    EXPECT_EQ(fehlt.out, lines("Fehler beim Oeffnen der Datei tosort.txt!\n"));
-    EXPECT_EQ(fehlt.status, 1);
-    const auto ordner = starte("sortcounter", {}, [](auto& o) { verzeichnis(o, "tosort.txt"); });
-    EXPECT_EQ(ordner.out, unlesbarMeldung());
-    EXPECT_EQ(ordner.status, 1);
-}
-
 TEST(SorttimerTranscript, SortsNumbermakersFileIntoSortedTxt) {
     const auto lauf = starte("sorttimer", {{"tosort.txt", zufallsdatei()}});
     EXPECT_TRUE(std::regex_match(lauf.out, std::regex(kBericht))) << lauf.out;
@@ -190,6 +190,11 @@ TEST(SorttimerTranscript, WritesTheSortedPartOfSmallInputs) {
         {"count larger than values", tosort(10, {3, 1, 2}), {1, 2, 3}},
         {"only part sorted", tosort(2, {3, 1, 2}), {1, 3}},
         {"non-integer ends reading", lines("5\n\n3\n1\n2x\n0\n"), {1, 3}},
+        {"five values", "5\n\n3\n1\n2\n5\n4\n", {1, 2, 3, 4, 5}},
+        // Found by fuzzing: a NUL byte ends no token, so "1\0" is no integer and ends the
+        // reading; leading zeros make no integer too long.
+        {"NUL inside a token", "3\n\n3 1\0 2\n"s, {3}},
+        {"leading zeros", "3\n\n3 000000000000000000001 2\n", {1, 2, 3}},
     };
     for (const Fall& fall : faelle) {
         const auto lauf =
@@ -200,18 +205,43 @@ TEST(SorttimerTranscript, WritesTheSortedPartOfSmallInputs) {
     }
 }
 
-TEST(SorttimerTranscript, MissingInputIsReportedAndSortedTxtLeftAlone) {
-    const auto lauf = starte("sorttimer", {{"sorted.txt", "alter Inhalt\n"}});
-    EXPECT_EQ(lauf.out, lines("Fehler beim Oeffnen der Datei tosort.txt!\n"));
-    EXPECT_EQ(lauf.status, 1);
-    EXPECT_EQ(lauf.files, (transcript::Files{{"sorted.txt", "alter Inhalt\n"}}));
+// Without "tosort.txt" to read nothing is sorted and nothing written; the wait after the
+// message just ends.
+struct OhneEingabe {
+    const char* name;
+    const char* programm;
+    bool alsOrdner; // tosort.txt a directory instead of missing
+    transcript::Files dateien;
+};
 
-    const auto ordner = starte("sorttimer", {{"sorted.txt", "alter Inhalt\n"}},
-                               [](auto& o) { verzeichnis(o, "tosort.txt"); });
-    EXPECT_EQ(ordner.out, unlesbarMeldung());
-    EXPECT_EQ(ordner.status, 1);
-    EXPECT_EQ(ordner.files, (transcript::Files{{"sorted.txt", "alter Inhalt\n"}}));
+void PrintTo(const OhneEingabe& f, std::ostream* os) {
+    *os << f.name;
 }
+
+class TosortTranscript : public testing::TestWithParam<OhneEingabe> {};
+
+TEST_P(TosortTranscript, MissingOrUnreadableInputIsReported) {
+    const OhneEingabe& f = GetParam();
+    const auto lauf = starte(f.programm, f.dateien, [&f](auto& o) {
+        if (f.alsOrdner) verzeichnis(o, "tosort.txt");
+    });
+    EXPECT_EQ(lauf.out, f.alsOrdner ? unlesbarMeldung()
+                                    : lines("Fehler beim Oeffnen der Datei tosort.txt!\n"));
+    EXPECT_EQ(lauf.status, 1);
+    EXPECT_EQ(lauf.files, f.dateien);
+}
+
+const transcript::Files kAlteSortierung = {{"sorted.txt", "alter Inhalt\n"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, TosortTranscript,
+    testing::Values(
+        OhneEingabe{"SortcounterMissing", "sortcounter", false, {}},
+        OhneEingabe{"SortcounterDirectory", "sortcounter", true, {}},
+        OhneEingabe{"SorttimerMissing", "sorttimer", false, {}},
+        OhneEingabe{"SorttimerMissingSortedTxtLeftAlone", "sorttimer", false, kAlteSortierung},
+        OhneEingabe{"SorttimerDirectorySortedTxtLeftAlone", "sorttimer", true, kAlteSortierung}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SorttimerTranscript, SortedTxtThatCannotBeWrittenIsReported) {
     const auto lauf = starte("sorttimer", {{"tosort.txt", tosort(3, {3, 1, 2})}},
@@ -234,4 +264,15 @@ TEST(SorttimerTranscript, AFailedWriteIsReportedToo) {
         kBericht + lines("Fehler beim Schreiben der Datei sorted\\.txt!\n");
     EXPECT_TRUE(std::regex_match(lauf.out, std::regex(erwartet))) << lauf.out;
     EXPECT_EQ(lauf.status, 1);
+}
+
+TEST(EndOfInputSorting, SortcountersKeyWaitJustEnds) {
+    const transcript::Files tosort = {{"tosort.txt", "5\n\n3\n1\n2\n5\n4\n"}};
+    const auto ohneTaste = starte("sortcounter", tosort);
+    const auto mitTaste = starte("sortcounter", tosort, {}, "\r");
+    EXPECT_EQ(ohneTaste.status, 0);
+    EXPECT_EQ(ohneTaste.out, mitTaste.out);
+    EXPECT_TRUE(
+        std::regex_match(ohneTaste.out, std::regex("\n [0-9]+ mal unterprogramm aufgerufen\n")))
+        << ohneTaste.out;
 }

@@ -1,3 +1,4 @@
+// The counting build of the sort: swapped counts the exchanges, which are the inversions.
 #include "bubblesort.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,8 @@
 #include <numeric>
 #include <random>
 #include <vector>
+
+using namespace sorting;
 
 namespace {
 
