@@ -5,13 +5,8 @@
 
 #include <cstdio>
 
-const char* const kHilfe =
-    "numbermaker: schreibt 10000 Zufallszahlen zum Sortieren, bei jedem Lauf dieselben.\n"
-    "Dateien im aktuellen Ordner: schreibt tosort.txt (die Anzahl, eine Leerzeile, dann\n"
-    "die Zahlen), liest keine.\n";
-
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "numbermaker", kHilfe)) return *ende;
+    if (const auto ende = console::start(argc, argv, "numbermaker")) return *ende;
     std::FILE* datei = std::fopen("tosort.txt", "w");
     if (!datei) return 1;
     bool geschrieben = sorting::schreibeZufallszahlen(datei);

@@ -8,13 +8,8 @@
 
 #include <cstdio>
 
-const char* const kHilfe =
-    "sortcounter: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt, wie oft\n"
-    "dabei zwei Zahlen getauscht wurden.\n"
-    "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt keine.\n";
-
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "sortcounter", kHilfe)) return *ende;
+    if (const auto ende = console::start(argc, argv, "sortcounter")) return *ende;
     int zahlen[sorting::kMaxZahlen];
     int n = 0;
     if (const auto fehler = sorting::leseTosort(zahlen, n)) return *fehler;

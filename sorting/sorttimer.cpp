@@ -9,13 +9,8 @@
 #include <cstdio>
 #include <ctime>
 
-const char* const kHilfe =
-    "sorttimer: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt die\n"
-    "Sekunden fuer Einlesen, Sortieren, Schreiben und insgesamt.\n"
-    "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt sorted.txt.\n";
-
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "sorttimer", kHilfe)) return *ende;
+    if (const auto ende = console::start(argc, argv, "sorttimer")) return *ende;
     const std::time_t beginn = std::time(nullptr);
     int zahlen[sorting::kMaxZahlen];
 
