@@ -9,20 +9,20 @@ using namespace console;
 
 int main() {
     setup();
-    setcolor(12);
+    setcolor(kHellrot);
     std::printf("Taste:");
     const int key = getKey();
-    setcolor(7);
+    setcolor(kHellgrau);
     std::printf("[key %d]\n", key);
     std::printf("Wort:");
-    setcolor(15);
+    setcolor(kWeiss);
     std::string word;
     const Read got = readWord(word);
-    setcolor(7);
+    setcolor(kHellgrau);
     std::printf("[word %s]\n", got == Read::ok ? word.c_str() : "<end>");
-    printFrame(201);
-    printFrame(205);
-    printFrame(187);
+    printFrame(kRahmenEckeObenLinks);
+    printFrame(kRahmenWaagrecht);
+    printFrame(kRahmenEckeObenRechts);
     std::printf("\nTaste:");
     std::printf("[key %d]\n", getKey());
     return 0;
