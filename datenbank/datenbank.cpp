@@ -1,4 +1,5 @@
 #include "datenbank.h"
+#include "seam.h"
 
 #include "console.h"
 #include "ersetzen.h"
@@ -14,6 +15,8 @@
 #include <thread>
 
 using namespace console;
+
+namespace datenbank {
 
 namespace {
 
@@ -708,3 +711,5 @@ int runDatenbank() {
     listeFreigeben(liste);
     return 0;
 }
+
+} // namespace datenbank

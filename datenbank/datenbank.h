@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace datenbank {
+
 // Text widths of a record, the terminating NUL included.
 inline constexpr std::size_t kMatrikelnummerLaenge = 20;
 inline constexpr std::size_t kNamensLaenge = 25;
@@ -69,5 +71,4 @@ void printKlausurAnmeldungen(const Datensatz* daten);
 // The whole dialogue from the administrator menu to the logo box; the exit status.
 int runDatenbank();
 
-// Test seam: the n-th heap reservation from now on fails (0: none fails).
-void failReservationAfter(int n);
+} // namespace datenbank

@@ -11,5 +11,5 @@ const char* const kHilfe =
 
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "datenbank", kHilfe)) return *ende;
-    return runDatenbank();
+    return datenbank::runDatenbank();
 }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+using namespace datenbank;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     harness::Ordner ordner;
     const std::string_view datei(reinterpret_cast<const char*>(data), size);

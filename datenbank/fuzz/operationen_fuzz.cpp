@@ -6,12 +6,15 @@
 #include "datenbank.h"
 #include "fuzz_harness.h"
 #include "liste_pruefen.h"
+#include "seam.h"
 
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+using namespace datenbank;
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The list, file and exam operations called directly: links, reservations that
 // fail, and writes that fail. The dialogues themselves are in dialogue_test.cpp.
 #include "datenbank.h"
+#include "seam.h"
 
 #include <climits>
 #include <cstdio>
@@ -18,6 +19,7 @@
 namespace fs = std::filesystem;
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
+using namespace datenbank;
 
 namespace {
 
