@@ -232,12 +232,12 @@ void failReservationAfter(int n) {
 
 // ---- Record list ---------------------------------------------------------------------
 
-int createList(Liste*& liste) {
+bool createList(Liste*& liste) {
     liste = reservieren<Liste>();
-    if (!liste) return 0;
+    if (!liste) return false;
     liste->anfang = nullptr;
     liste->angemeldet = nullptr;
-    return 1;
+    return true;
 }
 
 void einfuegen(Datensatz* daten, Liste* liste) {
@@ -254,18 +254,18 @@ void einfuegen(Datensatz* daten, Liste* liste) {
     liste->anfang = neu;
 }
 
-int vorhanden(const char* matrikelnummer, const Liste* liste) {
+bool vorhanden(const char* matrikelnummer, const Liste* liste) {
     for (const Element* e = liste->anfang; e; e = e->next) {
-        if (gleich(e->daten, matrikelnummer)) return 1;
+        if (gleich(e->daten, matrikelnummer)) return true;
     }
-    return 0;
+    return false;
 }
 
-int eingeben(Liste* liste) {
+bool eingeben(Liste* liste) {
     Datensatz* neu = reservieren<Datensatz>();
     if (!neu) {
         speicherFehler();
-        return 0;
+        return false;
     }
     setcolor(7);
     std::fputs("\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n", stdout);
@@ -285,7 +285,7 @@ int eingeben(Liste* liste) {
         !passt(wort[4], sizeof neu->telefon)) {
         meldung("\t\t", "Eingabe zu lang!");
         delete neu;
-        return 0;
+        return false;
     }
     kopieren(neu->matrikelnummer, wort[0]);
     kopieren(neu->vorname, wort[1]);
@@ -295,25 +295,25 @@ int eingeben(Liste* liste) {
     if (vorhanden(neu->matrikelnummer, liste)) {
         meldung("\t\t", "Kein Erfolg! Benutzer schon vorhanden!");
         delete neu;
-        return 0;
+        return false;
     }
     neu->anzahlKlausuren = 0;
     for (int& slot : neu->klausuren) slot = -1;
     einfuegen(neu, liste);
-    return 1;
+    return true;
 }
 
-int loeschen(const char* matrikelnummer, Liste* liste) {
+bool loeschen(const char* matrikelnummer, Liste* liste) {
     if (!liste->anfang) {
         meldung("\n\n\t\t\t", "Datenbank ist leer! Loeschen nicht moeglich!");
-        return 0;
+        return false;
     }
     Element* e = liste->anfang;
     while (!gleich(e->daten, matrikelnummer)) {
         e = e->next;
         if (!e) {
             meldung("\n\n\t\t\t", "Matrikelnummer nicht gefunden!");
-            return 0;
+            return false;
         }
     }
     if (e->prev) {
@@ -333,7 +333,7 @@ int loeschen(const char* matrikelnummer, Liste* liste) {
     std::fputs("geloescht!", stdout);
     setcolor(7);
     std::fputs("\n", stdout);
-    return 1;
+    return true;
 }
 
 void listeFreigeben(Liste*& liste) {
@@ -459,14 +459,14 @@ void logo() {
 
 // ---- Login and exams ---------------------------------------------------------------------
 
-int einlogen(const char* matrikelnummer, Liste* liste) {
+bool einlogen(const char* matrikelnummer, Liste* liste) {
     for (Element* e = liste->anfang; e; e = e->next) {
         if (gleich(e->daten, matrikelnummer)) {
             liste->angemeldet = e;
-            return 1;
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
 void auslogen(Liste* liste) {

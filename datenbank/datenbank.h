@@ -40,11 +40,11 @@ struct InputEnded {};
 
 // ---- Record list ---------------------------------------------------------------
 
-int createList(Liste*& liste);
+bool createList(Liste*& liste);
 void einfuegen(Datensatz* daten, Liste* liste); // takes ownership of daten
-int vorhanden(const char* matrikelnummer, const Liste* liste);
-int eingeben(Liste* liste); // throws InputEnded
-int loeschen(const char* matrikelnummer, Liste* liste);
+bool vorhanden(const char* matrikelnummer, const Liste* liste);
+bool eingeben(Liste* liste); // throws InputEnded
+bool loeschen(const char* matrikelnummer, Liste* liste);
 // Releases every node, its record and the anchor; liste is none afterwards.
 void listeFreigeben(Liste*& liste);
 
@@ -60,7 +60,7 @@ void logo();
 
 // ---- Login and exams -------------------------------------------------------------
 
-int einlogen(const char* matrikelnummer, Liste* liste);
+bool einlogen(const char* matrikelnummer, Liste* liste);
 void auslogen(Liste* liste);
 void klausurAnmeldung(int klausur, Datensatz* daten);
 void klausurAbmeldung(int klausur, Datensatz* daten);
