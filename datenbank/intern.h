@@ -1,0 +1,52 @@
+// What the files of datenbank share: heap reservations a test can make fail, the
+// red message line, and fitting a word into a record's field.
+#pragma once
+
+#include "datenbank.h"
+
+#include "console.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string_view>
+
+namespace datenbank {
+
+// False when the seam asks for this reservation to fail.
+bool reservierungErlaubt();
+
+// A failed reservation has its own message, so it must not throw.
+template <typename T> T* reservieren() {
+    if (!reservierungErlaubt()) return nullptr;
+    return new (std::nothrow) T{};
+}
+
+// "\t\t\t", the message in red, then back to grey: the form of every outcome line.
+inline void meldung(const char* einrueckung, const char* text) {
+    std::fputs(einrueckung, stdout);
+    console::setcolor(4);
+    std::fputs(text, stdout);
+    console::setcolor(7);
+    std::fputs("\n", stdout);
+}
+
+inline void speicherFehler() {
+    meldung("\t\t\t", "Fehler bei der Speicherreservierung!!!");
+}
+
+// A word fits a field when it leaves room for the NUL; a NUL inside it would cut it short.
+inline bool passt(std::string_view wort, std::size_t feldbreite) {
+    return wort.size() < feldbreite && wort.find('\0') == std::string_view::npos;
+}
+
+template <std::size_t N> void kopieren(char (&feld)[N], std::string_view wort) {
+    std::memcpy(feld, wort.data(), wort.size());
+    feld[wort.size()] = '\0';
+}
+
+inline bool gleich(const Datensatz* daten, const char* matrikelnummer) {
+    return std::strcmp(daten->matrikelnummer, matrikelnummer) == 0;
+}
+
+} // namespace datenbank

@@ -1,0 +1,150 @@
+// The record list: a doubly linked list of student records, newest first.
+#include "datenbank.h"
+#include "intern.h"
+#include "seam.h"
+
+#include "console.h"
+
+#include <cstdio>
+#include <string>
+
+using namespace console;
+
+namespace datenbank {
+
+namespace {
+
+int reservationsUntilFailure = 0;
+
+void freigeben(Element* element) {
+    delete element->daten;
+    delete element;
+}
+
+} // namespace
+
+bool reservierungErlaubt() {
+    return !(reservationsUntilFailure > 0 && --reservationsUntilFailure == 0);
+}
+
+void failReservationAfter(int n) {
+    reservationsUntilFailure = n;
+}
+
+bool createList(Liste*& liste) {
+    liste = reservieren<Liste>();
+    if (!liste) return false;
+    liste->anfang = nullptr;
+    liste->angemeldet = nullptr;
+    return true;
+}
+
+void einfuegen(Datensatz* daten, Liste* liste) {
+    Element* neu = reservieren<Element>();
+    if (!neu) {
+        speicherFehler();
+        delete daten; // a record that cannot be linked would only be lost
+        return;
+    }
+    neu->daten = daten;
+    neu->prev = nullptr;
+    neu->next = liste->anfang;
+    if (liste->anfang) liste->anfang->prev = neu;
+    liste->anfang = neu;
+}
+
+bool vorhanden(const char* matrikelnummer, const Liste* liste) {
+    for (const Element* e = liste->anfang; e; e = e->next) {
+        if (gleich(e->daten, matrikelnummer)) return true;
+    }
+    return false;
+}
+
+bool eingeben(Liste* liste) {
+    Datensatz* neu = reservieren<Datensatz>();
+    if (!neu) {
+        speicherFehler();
+        return false;
+    }
+    setcolor(7);
+    std::fputs("\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n", stdout);
+    setcolor(15);
+    // All five words are read before any is checked, so a refused record leaves
+    // none of its words behind to be taken as menu keys.
+    std::string wort[5];
+    for (auto& w : wort) {
+        if (readWord(w) == Read::end) {
+            delete neu;
+            throw InputEnded{};
+        }
+    }
+    setcolor(7);
+    if (!passt(wort[0], sizeof neu->matrikelnummer) || !passt(wort[1], sizeof neu->vorname) ||
+        !passt(wort[2], sizeof neu->nachname) || !passt(wort[3], sizeof neu->email) ||
+        !passt(wort[4], sizeof neu->telefon)) {
+        meldung("\t\t", "Eingabe zu lang!");
+        delete neu;
+        return false;
+    }
+    kopieren(neu->matrikelnummer, wort[0]);
+    kopieren(neu->vorname, wort[1]);
+    kopieren(neu->nachname, wort[2]);
+    kopieren(neu->email, wort[3]);
+    kopieren(neu->telefon, wort[4]);
+    if (vorhanden(neu->matrikelnummer, liste)) {
+        meldung("\t\t", "Kein Erfolg! Benutzer schon vorhanden!");
+        delete neu;
+        return false;
+    }
+    neu->anzahlKlausuren = 0;
+    for (int& slot : neu->klausuren) slot = -1;
+    einfuegen(neu, liste);
+    return true;
+}
+
+bool loeschen(const char* matrikelnummer, Liste* liste) {
+    if (!liste->anfang) {
+        meldung("\n\n\t\t\t", "Datenbank ist leer! Loeschen nicht moeglich!");
+        return false;
+    }
+    Element* e = liste->anfang;
+    while (!gleich(e->daten, matrikelnummer)) {
+        e = e->next;
+        if (!e) {
+            meldung("\n\n\t\t\t", "Matrikelnummer nicht gefunden!");
+            return false;
+        }
+    }
+    if (e->prev) {
+        e->prev->next = e->next;
+    } else {
+        liste->anfang = e->next;
+    }
+    if (e->next) e->next->prev = e->prev;
+    freigeben(e);
+
+    std::fputs("\n\t\t\t", stdout);
+    setcolor(4);
+    std::fputs("Datensatz", stdout);
+    setcolor(15);
+    std::printf(" %s ", matrikelnummer);
+    setcolor(4);
+    std::fputs("geloescht!", stdout);
+    setcolor(7);
+    std::fputs("\n", stdout);
+    return true;
+}
+
+void listeFreigeben(Liste*& liste) {
+    if (!liste) return;
+    Element* e = liste->anfang;
+    while (e) {
+        Element* next = e->next;
+        freigeben(e);
+        e = next;
+    }
+    delete liste;
+    liste = nullptr;
+}
+
+} // namespace datenbank
