@@ -1,11 +1,16 @@
 // The framed listing of the database and the logo box shown at the end.
 #include "datenbank.h"
+#include "intern.h"
 
 #include "console.h"
 
 #include <chrono>
 #include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
 #include <thread>
+#include <type_traits>
 
 using namespace console;
 
@@ -13,95 +18,98 @@ namespace datenbank {
 
 namespace {
 
-void rahmen(int code, int anzahl = 1) {
-    for (int i = 0; i < anzahl; ++i) printFrame(code);
+constexpr int kFarbeLeer = kSchwarz;                 // between the frames, so no background runs on
+constexpr int kFarbeRahmen = kHellgrauAufDunkelgrau; // frame lines
+constexpr int kFarbeWert = kWeissAufDunkelgrau;      // values inside a frame
+
+// The listing's columns between two frame lines, in the order of a row's values.
+// A value is right-aligned in its column with one blank on either side.
+constexpr int kSpaltenbreiten[] = {10, 12, 17, 17, 17};
+
+constexpr int zellenbreite(int spaltenbreite) {
+    return spaltenbreite - 2;
 }
 
-// One horizontal line of the listing: left end, the five column fills, right end.
-void tabellenLinie(int links, int kreuzung, int rechts) {
-    setcolor(135);
-    rahmen(links);
-    const int breiten[] = {10, 12, 17, 17, 17};
-    for (int i = 0; i < 5; ++i) {
-        if (i > 0) rahmen(kreuzung);
-        rahmen(205, breiten[i]);
+// The address in the logo box, which is as wide as it.
+constexpr std::string_view kAdresse = " www.fhdb.test ";
+
+void schwarz(const char* text) {
+    setcolor(kFarbeLeer);
+    std::fputs(text, stdout);
+}
+
+// A horizontal frame line: its left end, the columns' fills joined by `kreuzung`, its right end.
+void linie(std::span<const int> spalten, int links, int kreuzung, int rechts) {
+    setcolor(kFarbeRahmen);
+    printFrame(links);
+    for (std::size_t i = 0; i < spalten.size(); ++i) {
+        if (i > 0) printFrame(kreuzung);
+        printFrame(kRahmenWaagrecht, spalten[i]);
     }
-    rahmen(rechts);
+    printFrame(rechts);
 }
 
-// One cell of a row: the value right-aligned in its width, printed whole if longer.
-// The width is in screen columns on a UTF-8 terminal and in bytes elsewhere.
-void zelle(int breite, const char* wert) {
-    setcolor(143);
+// The value right-aligned in its cell, printed whole if longer; the width is in screen
+// columns on a UTF-8 terminal and in bytes elsewhere.
+void zelle(int spaltenbreite, const char* wert) {
+    setcolor(kFarbeWert);
     std::fputs(" ", stdout);
-    printRightAligned(wert, breite);
-    setcolor(135);
+    printRightAligned(wert, zellenbreite(spaltenbreite));
+    setcolor(kFarbeRahmen);
     std::fputs(" ", stdout);
-    rahmen(186);
+    printFrame(kRahmenSenkrecht);
+}
+
+void zeile(const Datensatz& d) {
+    const char* const werte[] = {d.matrikelnummer, d.vorname, d.nachname, d.email, d.telefon};
+    static_assert(std::extent_v<decltype(werte)> == std::size(kSpaltenbreiten));
+    setcolor(kFarbeRahmen);
+    printFrame(kRahmenSenkrecht);
+    for (std::size_t i = 0; i < std::size(werte); ++i) zelle(kSpaltenbreiten[i], werte[i]);
 }
 
 } // namespace
 
 void printListe(const Liste* liste) {
-    setcolor(7);
+    setcolor(kFarbeText);
     std::fputs("\n\t\tInhalt der Datenbank:", stdout);
-    setcolor(0);
-    std::fputs("\n\n", stdout);
-    tabellenLinie(201, 203, 187);
-    setcolor(0);
-    std::fputs("\n", stdout);
+    schwarz("\n\n");
+    linie(kSpaltenbreiten, kRahmenEckeObenLinks, kRahmenAbzweigUnten, kRahmenEckeObenRechts);
+    schwarz("\n");
     for (const Element* e = liste->anfang; e; e = e->next) {
-        setcolor(135);
-        rahmen(186);
-        zelle(8, e->daten->matrikelnummer);
-        zelle(10, e->daten->vorname);
-        zelle(15, e->daten->nachname);
-        zelle(15, e->daten->email);
-        zelle(15, e->daten->telefon);
-        setcolor(0);
-        std::fputs("\n", stdout);
+        zeile(*e->daten);
+        schwarz("\n");
         if (e->next) {
-            tabellenLinie(204, 206, 185);
-            setcolor(0);
-            std::fputs("\n", stdout);
+            linie(kSpaltenbreiten, kRahmenAbzweigRechts, kRahmenKreuz, kRahmenAbzweigLinks);
+            schwarz("\n");
         }
     }
-    tabellenLinie(200, 202, 188);
-    setcolor(0);
-    std::fputs("\n\n", stdout);
-    setcolor(8);
+    linie(kSpaltenbreiten, kRahmenEckeUntenLinks, kRahmenAbzweigOben, kRahmenEckeUntenRechts);
+    schwarz("\n\n");
+    setcolor(kFarbeMenue);
     std::fputs("\t\t\t\t\t\tenter -> weiter zum menue\n\n", stdout);
     getKey(); // any key, or the end of input, returns
 }
 
 void logo() {
-    const char* const zeilen[] = {"\n\n\t\t\t", "\n\t\t\t", "\n\t\t\t", "\n\t\t\t", "\n\t\t\t"};
-    for (int zeile = 0; zeile < 5; ++zeile) {
-        setcolor(0);
-        std::fputs(zeilen[zeile], stdout);
-        setcolor(135);
-        if (zeile == 0) {
-            rahmen(201);
-            rahmen(205, 15);
-            rahmen(187);
-        } else if (zeile == 4) {
-            rahmen(200);
-            rahmen(205, 15);
-            rahmen(188);
+    const int spalte[] = {static_cast<int>(kAdresse.size())};
+    const std::string leer(kAdresse.size(), ' ');
+    schwarz("\n\n\t\t\t");
+    linie(spalte, kRahmenEckeObenLinks, kRahmenAbzweigUnten, kRahmenEckeObenRechts);
+    for (const bool mitAdresse : {false, true, false}) {
+        schwarz("\n\t\t\t");
+        setcolor(kFarbeRahmen);
+        printFrame(kRahmenSenkrecht);
+        if (mitAdresse) {
+            writeColoured(kFarbeWert, kAdresse, kFarbeRahmen);
         } else {
-            rahmen(186);
-            if (zeile == 2) {
-                setcolor(143);
-                std::fputs(" www.fhdb.test ", stdout);
-                setcolor(135);
-            } else {
-                for (int i = 0; i < 15; ++i) std::fputs(" ", stdout);
-            }
-            rahmen(186);
+            std::fputs(leer.c_str(), stdout);
         }
+        printFrame(kRahmenSenkrecht);
     }
-    setcolor(0);
-    std::fputs("\n\n", stdout);
+    schwarz("\n\t\t\t");
+    linie(spalte, kRahmenEckeUntenLinks, kRahmenAbzweigOben, kRahmenEckeUntenRechts);
+    schwarz("\n\n");
     // Hold the box on screen a moment; a script need not wait for it.
     if (outputIsTerminal()) {
         std::fflush(stdout);

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 using namespace console;
 
@@ -38,10 +39,10 @@ int taste() {
 
 // A typed word in white, the colour set back to grey after it.
 std::string wortEingabe() {
-    setcolor(15);
+    setcolor(kFarbeEingabe);
     std::string wort;
     if (readWord(wort) == Read::end) throw InputEnded{};
-    setcolor(7);
+    setcolor(kFarbeText);
     return wort;
 }
 
@@ -58,17 +59,13 @@ std::string nummerEingabe() {
 // The heading of a menu level; its menu lines follow in dark grey.
 void ebenenKopf(const char* titel) {
     std::fputs("\n\n\n\t\t\t", stdout);
-    setcolor(12);
-    std::fputs(titel, stdout);
-    setcolor(8);
+    writeColoured(kFarbeUeberschrift, titel, kFarbeMenue);
     std::fputs("\n\n", stdout);
 }
 
 void menuZeile(char key, const char* text) {
     std::fputs("\t ", stdout);
-    setcolor(4);
-    std::putchar(key);
-    setcolor(8);
+    writeColoured(kFarbeMeldung, std::string_view(&key, 1), kFarbeMenue);
     std::fputs(text, stdout);
 }
 
@@ -102,9 +99,7 @@ void klausurAnmeldung(int klausur, Datensatz* daten) {
     daten->klausuren[klausur] = klausur;
     erhoehen(daten->anzahlKlausuren);
     std::fputs("\n\tErfolgreich zu ", stdout);
-    setcolor(15);
-    std::fputs(kKlausurNamen[klausur], stdout);
-    setcolor(7);
+    writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
     std::fputs(" angemeldet\n", stdout);
 }
 
@@ -117,28 +112,22 @@ void klausurAbmeldung(int klausur, Datensatz* daten) {
     daten->klausuren[klausur] = -1;
     verringern(daten->anzahlKlausuren);
     std::fputs("\n\tErfolgreich von ", stdout);
-    setcolor(15);
-    std::fputs(kKlausurNamen[klausur], stdout);
-    setcolor(7);
+    writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
     std::fputs(" abgemeldet\n", stdout);
 }
 
 void printKlausurAnmeldungen(const Datensatz* daten) {
-    setcolor(7);
+    setcolor(kFarbeText);
     std::fputs("\n\n\n\n\tbisher angemeldet bei:\n\n", stdout);
     if (daten->anzahlKlausuren <= 0) {
         std::fputs("\t\t\t", stdout);
-        setcolor(15);
-        std::fputs("keiner Klausur", stdout);
-        setcolor(7);
+        writeColoured(kFarbeEingabe, "keiner Klausur", kFarbeText);
         std::fputs("\n", stdout);
     } else {
         for (int slot : daten->klausuren) {
             if (slot < 0 || slot >= kAnzahlFaecher) continue;
             std::fputs("\t\t\t- ", stdout);
-            setcolor(15);
-            std::fputs(kKlausurListenNamen[slot], stdout);
-            setcolor(7);
+            writeColoured(kFarbeEingabe, kKlausurListenNamen[slot], kFarbeText);
             std::fputs("\n", stdout);
         }
     }
@@ -152,11 +141,9 @@ namespace {
 void neuerDatensatz(Liste* liste) {
     for (int versuch = 1; versuch <= 3; ++versuch) {
         if (versuch == 3) {
-            setcolor(8);
+            setcolor(kFarbeMenue);
             std::fputs("\n\t\t", stdout);
-            setcolor(4);
-            std::fputs("Letzter Versuch!", stdout);
-            setcolor(8);
+            writeColoured(kFarbeMeldung, "Letzter Versuch!", kFarbeMenue);
             std::fputs("\n", stdout);
         }
         if (eingeben(liste)) return;
@@ -164,7 +151,7 @@ void neuerDatensatz(Liste* liste) {
 }
 
 void loeschenAbfrage(Liste* liste) {
-    setcolor(7);
+    setcolor(kFarbeText);
     std::fputs("\tBitte Matrikelnummer des zu loeschenden Datensatzes eingeben: ", stdout);
     const std::string nummer = nummerEingabe();
     loeschen(nummer.c_str(), liste);
@@ -177,13 +164,11 @@ void klausurAuswahl(bool anmelden, Liste* liste) {
     menuZeile('3', "  Grundlagen der Informatik\n");
     menuZeile('4', "  Analysis und Lineare Algebra\n");
     menuZeile('0', "  keine\n\n");
-    setcolor(7);
-    std::fputs("\tBitte Nummer der Klausur eingeben: ", stdout);
-    setcolor(15);
+    writeColoured(kFarbeText, "\tBitte Nummer der Klausur eingeben: ", kFarbeEingabe);
     int nummer = 0;
     const Read gelesen = readInt(nummer);
     if (gelesen == Read::end) throw InputEnded{};
-    setcolor(7);
+    setcolor(kFarbeText);
     // 0, other numbers and words that are no number select nothing.
     if (gelesen == Read::ok && nummer >= 1 && nummer <= kAnzahlFaecher) {
         if (anmelden) {
@@ -197,7 +182,7 @@ void klausurAuswahl(bool anmelden, Liste* liste) {
 
 void aktionsMenu(Liste* liste) {
     for (;;) {
-        setcolor(7);
+        setcolor(kFarbeText);
         std::fputs("\t\tWelche Aktion moechtest du ausfuehren?\n\n", stdout);
         menuZeile('N', "  Klausuranmeldung\n");
         menuZeile('B', "  Klausurabmeldung\n");
@@ -224,25 +209,21 @@ void aktionsMenu(Liste* liste) {
 
 void login(Liste* liste) {
     std::fputs("\n\n\n\n\t\t\t", stdout);
-    setcolor(12);
-    std::fputs("BenutzerLogin", stdout);
-    setcolor(7);
+    writeColoured(kFarbeUeberschrift, "BenutzerLogin", kFarbeText);
     std::fputs("\n\n", stdout);
     std::fputs("\tBitte Matrikelnummer eingeben: ", stdout);
     const std::string nummer = nummerEingabe();
     if (!einlogen(nummer.c_str(), liste)) {
         std::fputs("\t", stdout);
-        setcolor(4);
-        std::fputs("Login fehlgeschlagen", stdout);
-        setcolor(7);
+        writeColoured(kFarbeMeldung, "Login fehlgeschlagen", kFarbeText);
         std::fputs("!\n", stdout);
         return;
     }
     std::fputs("\n\n\n\n\n\t\t ", stdout);
-    setcolor(12);
+    setcolor(kFarbeUeberschrift);
     const Datensatz* student = liste->angemeldet->daten;
     std::printf("Willkommen %s %s!", student->vorname, student->nachname);
-    setcolor(7);
+    setcolor(kFarbeText);
     std::fputs("\n\n", stdout);
     aktionsMenu(liste);
 }

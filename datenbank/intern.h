@@ -13,6 +13,13 @@
 
 namespace datenbank {
 
+// The colours of the dialogue by their role.
+inline constexpr int kFarbeText = console::kHellgrau;        // text and prompts
+inline constexpr int kFarbeMeldung = console::kRot;          // messages and the menus' keys
+inline constexpr int kFarbeEingabe = console::kWeiss;        // typed words, names of exams
+inline constexpr int kFarbeUeberschrift = console::kHellrot; // headings and the welcome
+inline constexpr int kFarbeMenue = console::kDunkelgrau;     // menu entries
+
 // False when the seam asks for this reservation to fail.
 bool reservierungErlaubt();
 
@@ -25,9 +32,7 @@ template <typename T> T* reservieren() {
 // "\t\t\t", the message in red, then back to grey: the form of every outcome line.
 inline void meldung(const char* einrueckung, const char* text) {
     std::fputs(einrueckung, stdout);
-    console::setcolor(4);
-    std::fputs(text, stdout);
-    console::setcolor(7);
+    console::writeColoured(kFarbeMeldung, text, kFarbeText);
     std::fputs("\n", stdout);
 }
 

@@ -66,9 +66,9 @@ bool eingeben(Liste* liste) {
         speicherFehler();
         return false;
     }
-    setcolor(7);
+    setcolor(kFarbeText);
     std::fputs("\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n", stdout);
-    setcolor(15);
+    setcolor(kFarbeEingabe);
     // All five words are read before any is checked, so a refused record leaves
     // none of its words behind to be taken as menu keys.
     std::string wort[5];
@@ -78,7 +78,7 @@ bool eingeben(Liste* liste) {
             throw InputEnded{};
         }
     }
-    setcolor(7);
+    setcolor(kFarbeText);
     if (!passt(wort[0], sizeof neu->matrikelnummer) || !passt(wort[1], sizeof neu->vorname) ||
         !passt(wort[2], sizeof neu->nachname) || !passt(wort[3], sizeof neu->email) ||
         !passt(wort[4], sizeof neu->telefon)) {
@@ -124,13 +124,9 @@ bool loeschen(const char* matrikelnummer, Liste* liste) {
     freigeben(e);
 
     std::fputs("\n\t\t\t", stdout);
-    setcolor(4);
-    std::fputs("Datensatz", stdout);
-    setcolor(15);
+    writeColoured(kFarbeMeldung, "Datensatz", kFarbeEingabe);
     std::printf(" %s ", matrikelnummer);
-    setcolor(4);
-    std::fputs("geloescht!", stdout);
-    setcolor(7);
+    writeColoured(kFarbeMeldung, "geloescht!", kFarbeText);
     std::fputs("\n", stdout);
     return true;
 }
