@@ -5,10 +5,9 @@
 #include "console.h"
 #include "ersetzen.h"
 
-#include <cctype>
 #include <cstdio>
+#include <memory>
 #include <string>
-#include <string_view>
 
 using namespace console;
 
@@ -17,69 +16,30 @@ namespace datenbank {
 namespace {
 
 const char* const kDateiname = "fh-datenbank.txt";
+const char* const kLesefehler = "Fehler beim Einlesen der Datenbank!";
 
-// Splits the file into words at any white space.
-class Woerter {
-  public:
-    explicit Woerter(std::string_view text) : text_(text) {}
-
-    bool ende() {
-        ueberspringen();
-        return pos_ == text_.size();
-    }
-
-    bool naechstes(std::string_view& wort) {
-        ueberspringen();
-        if (pos_ == text_.size()) return false;
-        const std::size_t anfang = pos_;
-        while (pos_ < text_.size() && !weiss(text_[pos_])) ++pos_;
-        wort = text_.substr(anfang, pos_ - anfang);
-        return true;
-    }
-
-  private:
-    static bool weiss(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-    void ueberspringen() {
-        while (pos_ < text_.size() && weiss(text_[pos_])) ++pos_;
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
+struct Schliessen {
+    void operator()(std::FILE* datei) const { std::fclose(datei); }
 };
+using Datei = std::unique_ptr<std::FILE, Schliessen>;
 
-// One record in file order: number, surname, first name, e-mail, telephone, count, four slots.
-bool datensatzLesen(Woerter& woerter, Datensatz& daten) {
-    std::string_view wort[10];
-    for (auto& w : wort) {
-        if (!woerter.naechstes(w)) return false;
-    }
-    if (!passt(wort[0], sizeof daten.matrikelnummer) || !passt(wort[1], sizeof daten.nachname) ||
-        !passt(wort[2], sizeof daten.vorname) || !passt(wort[3], sizeof daten.email) ||
-        !passt(wort[4], sizeof daten.telefon))
+// The rest of a record after its number, in file order: surname, first name, e-mail,
+// telephone, count, four slots. False for too few words, a word too long for its field,
+// or a number that is none.
+bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
+    std::string wort;
+    const auto text = [&](auto& feld) {
+        return readWordFrom(datei, wort) && feldFuellen(feld, wort);
+    };
+    const auto zahl = [&](int& wert) { return readWordFrom(datei, wort) && parseInt(wort, wert); };
+    if (!(feldFuellen(d.matrikelnummer, nummer) && text(d.nachname) && text(d.vorname) &&
+          text(d.email) && text(d.telefon) && zahl(d.anzahlKlausuren)))
         return false;
-    int zahlen[1 + kAnzahlFaecher];
-    for (int i = 0; i < 1 + kAnzahlFaecher; ++i) {
-        if (!parseInt(wort[5 + i], zahlen[i])) return false;
+    for (int& slot : d.klausuren) {
+        if (!zahl(slot)) return false;
     }
-    kopieren(daten.matrikelnummer, wort[0]);
-    kopieren(daten.nachname, wort[1]);
-    kopieren(daten.vorname, wort[2]);
-    kopieren(daten.email, wort[3]);
-    kopieren(daten.telefon, wort[4]);
-    daten.anzahlKlausuren = zahlen[0];
-    for (int i = 0; i < kAnzahlFaecher; ++i) daten.klausuren[i] = zahlen[1 + i];
     return true;
 }
-
-bool dateiLesen(std::FILE* datei, std::string& inhalt) {
-    char puffer[65536];
-    std::size_t gelesen;
-    while ((gelesen = std::fread(puffer, 1, sizeof puffer, datei)) > 0)
-        inhalt.append(puffer, gelesen);
-    return std::ferror(datei) == 0;
-}
-
-// ---- Writing the database file ---------------------------------------------------
 
 // One record as a line of the file; CR LF on every platform, as the file format has it.
 std::string datensatzZeile(const Datensatz& d) {
@@ -94,34 +54,27 @@ std::string datensatzZeile(const Datensatz& d) {
 } // namespace
 
 void laden(Liste* liste) {
-    std::FILE* datei = std::fopen(kDateiname, "rb");
+    // Binary, so that no platform ends a text file early or changes its line ends.
+    const Datei datei(std::fopen(kDateiname, "rb"));
     if (!datei) {
-        meldung("\t\t\t", "Fehler beim Einlesen der Datenbank!");
+        meldung("\t\t\t", kLesefehler);
         return;
     }
-    std::string inhalt;
-    const bool gelesen = dateiLesen(datei, inhalt);
-    std::fclose(datei);
-    if (!gelesen) {
-        meldung("\t\t\t", "Fehler beim Einlesen der Datenbank!");
-        return;
-    }
-    Woerter woerter(inhalt);
-    while (!woerter.ende()) {
-        Datensatz* neu = reservieren<Datensatz>();
+    std::string nummer;
+    while (readWordFrom(datei.get(), nummer)) {
+        std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
         if (!neu) {
             speicherFehler();
             return;
         }
         // A malformed record ends the load; the records before it stay.
-        if (!datensatzLesen(woerter, *neu)) {
-            delete neu;
-            meldung("\t\t\t", "Fehler beim Einlesen der Datenbank!");
+        if (!datensatzLesen(datei.get(), nummer, *neu)) {
+            meldung("\t\t\t", kLesefehler);
             return;
         }
-        einfuegen(neu, liste);
+        einfuegen(neu.release(), liste);
     }
-    meldung("\t\t\t", "Datenbank eingelesen.");
+    meldung("\t\t\t", std::ferror(datei.get()) ? kLesefehler : "Datenbank eingelesen.");
 }
 
 void speichern(const Liste* liste) {

@@ -40,14 +40,13 @@ inline void speicherFehler() {
     meldung("\t\t\t", "Fehler bei der Speicherreservierung!!!");
 }
 
-// A word fits a field when it leaves room for the NUL; a NUL inside it would cut it short.
-inline bool passt(std::string_view wort, std::size_t feldbreite) {
-    return wort.size() < feldbreite && wort.find('\0') == std::string_view::npos;
-}
-
-template <std::size_t N> void kopieren(char (&feld)[N], std::string_view wort) {
+// Copies `wort` into a record's field when it fits: room left for the NUL, and no NUL
+// inside that would cut it short. A word that does not fit is refused, never cut.
+template <std::size_t N> bool feldFuellen(char (&feld)[N], std::string_view wort) {
+    if (wort.size() >= N || wort.find('\0') != std::string_view::npos) return false;
     std::memcpy(feld, wort.data(), wort.size());
     feld[wort.size()] = '\0';
+    return true;
 }
 
 inline bool gleich(const Datensatz* daten, const char* matrikelnummer) {

@@ -6,6 +6,7 @@
 #include "console.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 using namespace console;
@@ -61,7 +62,7 @@ bool vorhanden(const char* matrikelnummer, const Liste* liste) {
 }
 
 bool eingeben(Liste* liste) {
-    Datensatz* neu = reservieren<Datensatz>();
+    std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
     if (!neu) {
         speicherFehler();
         return false;
@@ -73,32 +74,23 @@ bool eingeben(Liste* liste) {
     // none of its words behind to be taken as menu keys.
     std::string wort[5];
     for (auto& w : wort) {
-        if (readWord(w) == Read::end) {
-            delete neu;
-            throw InputEnded{};
-        }
+        if (readWord(w) == Read::end) throw InputEnded{};
     }
     setcolor(kFarbeText);
-    if (!passt(wort[0], sizeof neu->matrikelnummer) || !passt(wort[1], sizeof neu->vorname) ||
-        !passt(wort[2], sizeof neu->nachname) || !passt(wort[3], sizeof neu->email) ||
-        !passt(wort[4], sizeof neu->telefon)) {
+    Datensatz& d = *neu;
+    if (!(feldFuellen(d.matrikelnummer, wort[0]) && feldFuellen(d.vorname, wort[1]) &&
+          feldFuellen(d.nachname, wort[2]) && feldFuellen(d.email, wort[3]) &&
+          feldFuellen(d.telefon, wort[4]))) {
         meldung("\t\t", "Eingabe zu lang!");
-        delete neu;
         return false;
     }
-    kopieren(neu->matrikelnummer, wort[0]);
-    kopieren(neu->vorname, wort[1]);
-    kopieren(neu->nachname, wort[2]);
-    kopieren(neu->email, wort[3]);
-    kopieren(neu->telefon, wort[4]);
-    if (vorhanden(neu->matrikelnummer, liste)) {
+    if (vorhanden(d.matrikelnummer, liste)) {
         meldung("\t\t", "Kein Erfolg! Benutzer schon vorhanden!");
-        delete neu;
         return false;
     }
-    neu->anzahlKlausuren = 0;
-    for (int& slot : neu->klausuren) slot = -1;
-    einfuegen(neu, liste);
+    d.anzahlKlausuren = 0;
+    for (int& slot : d.klausuren) slot = -1;
+    einfuegen(neu.release(), liste);
     return true;
 }
 
