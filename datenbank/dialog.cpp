@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,9 @@ namespace datenbank {
 
 namespace {
 
-// The exam catalogue: names in the registration messages, and in the registrations list.
+// The exam catalogue: names in the choice and the registration messages, and in the
+// registrations list. "Progammieren" and "Ananlysis" are spelled so on purpose: they
+// are the program's fixed texts.
 const char* const kKlausurNamen[kAnzahlFaecher] = {"Programmieren 1", "Programmieren 2",
                                                    "Grundlagen der Informatik",
                                                    "Analysis und Lineare Algebra"};
@@ -23,12 +26,37 @@ const char* const kKlausurListenNamen[kAnzahlFaecher] = {"Programmieren 1", "Pro
                                                          "Grundlagen der Informatik",
                                                          "Ananlysis und Lineare Algebra"};
 
-// The counts only move by one, but a count loaded from an edited file may sit at a limit.
-void erhoehen(int& wert) {
-    if (wert < INT_MAX) ++wert;
-}
-void verringern(int& wert) {
-    if (wert > INT_MIN) --wert;
+// What tells a registration from a withdrawal.
+struct Klausurbuchung {
+    bool anmelden;
+    const char* abgelehnt; // the slot is already as asked
+    const char* nachAblehnung;
+    const char* richtung; // "Erfolgreich zu ..." or "Erfolgreich von ..."
+    const char* ergebnis;
+};
+
+const Klausurbuchung kAnmeldung{true, "Fuer dieses Fach bist du schon angemeldet!", "\n\n\n", "zu",
+                                "angemeldet"};
+// "angmeldet" is spelled so on purpose: the program's fixed text.
+const Klausurbuchung kAbmeldung{false, "Du warst noch gar nicht angmeldet!", "", "von",
+                                "abgemeldet"};
+
+void klausurBuchen(int klausur, Datensatz* daten, const Klausurbuchung& buchung) {
+    if (klausur < 0 || klausur >= kAnzahlFaecher) return;
+    int& slot = daten->klausuren[klausur];
+    if ((slot == klausur) == buchung.anmelden) {
+        meldung("\n\t", buchung.abgelehnt);
+        std::fputs(buchung.nachAblehnung, stdout);
+        return;
+    }
+    slot = buchung.anmelden ? klausur : -1;
+    // The count only moves by one, but one loaded from an edited file may sit at a limit.
+    int& anzahl = daten->anzahlKlausuren;
+    if (buchung.anmelden && anzahl < INT_MAX) ++anzahl;
+    if (!buchung.anmelden && anzahl > INT_MIN) --anzahl;
+    std::printf("\n\tErfolgreich %s ", buchung.richtung);
+    writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
+    std::printf(" %s\n", buchung.ergebnis);
 }
 
 int taste() {
@@ -56,17 +84,19 @@ std::string nummerEingabe() {
     return wort;
 }
 
-// The heading of a menu level; its menu lines follow in dark grey.
-void ebenenKopf(const char* titel) {
-    std::fputs("\n\n\n\t\t\t", stdout);
-    writeColoured(kFarbeUeberschrift, titel, kFarbeMenue);
+void ueberschrift(const char* davor, std::string_view titel, int danach) {
+    std::fputs(davor, stdout);
+    writeColoured(kFarbeUeberschrift, titel, danach);
     std::fputs("\n\n", stdout);
 }
 
-void menuZeile(char key, const char* text) {
+// One line of a menu or of the exam choice: the key in red, then its label in grey.
+void menueZeile(char taste, const char* text, const char* ende) {
     std::fputs("\t ", stdout);
-    writeColoured(kFarbeMeldung, std::string_view(&key, 1), kFarbeMenue);
+    writeColoured(kFarbeMeldung, std::string_view(&taste, 1), kFarbeMenue);
+    std::fputs("  ", stdout);
     std::fputs(text, stdout);
+    std::fputs(ende, stdout);
 }
 
 } // namespace
@@ -90,30 +120,11 @@ void auslogen(Liste* liste) {
 }
 
 void klausurAnmeldung(int klausur, Datensatz* daten) {
-    if (klausur < 0 || klausur >= kAnzahlFaecher) return;
-    if (daten->klausuren[klausur] == klausur) {
-        meldung("\n\t", "Fuer dieses Fach bist du schon angemeldet!");
-        std::fputs("\n\n\n", stdout);
-        return;
-    }
-    daten->klausuren[klausur] = klausur;
-    erhoehen(daten->anzahlKlausuren);
-    std::fputs("\n\tErfolgreich zu ", stdout);
-    writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
-    std::fputs(" angemeldet\n", stdout);
+    klausurBuchen(klausur, daten, kAnmeldung);
 }
 
 void klausurAbmeldung(int klausur, Datensatz* daten) {
-    if (klausur < 0 || klausur >= kAnzahlFaecher) return;
-    if (daten->klausuren[klausur] != klausur) {
-        meldung("\n\t", "Du warst noch gar nicht angmeldet!");
-        return;
-    }
-    daten->klausuren[klausur] = -1;
-    verringern(daten->anzahlKlausuren);
-    std::fputs("\n\tErfolgreich von ", stdout);
-    writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
-    std::fputs(" abgemeldet\n", stdout);
+    klausurBuchen(klausur, daten, kAbmeldung);
 }
 
 void printKlausurAnmeldungen(const Datensatz* daten) {
@@ -138,9 +149,48 @@ namespace {
 
 // ---- Menus ---------------------------------------------------------------------------
 
+constexpr char kZurueck = '0'; // the entry that leaves a menu, after its action if any
+constexpr int kVersuche = 3;   // for a new record
+
+int klein(int taste) {
+    return taste >= 'A' && taste <= 'Z' ? taste - 'A' + 'a' : taste;
+}
+
+// An entry is shown with its key as given and chosen by the small letter of it.
+struct Eintrag {
+    char taste;
+    const char* text;
+    void (*aktion)(Liste*); // none: the entry only leaves
+};
+
+struct Menue {
+    void (*kopf)(); // each menu draws its own heading
+    std::span<const Eintrag> eintraege;
+    bool grossWieKlein; // a capital letter chooses as its small one does
+};
+
+// Draws the menu and acts on the key pressed, until the key that leaves; other keys
+// just draw it again.
+void menue(const Menue& m, Liste* liste) {
+    for (;;) {
+        m.kopf();
+        for (const Eintrag& e : m.eintraege) {
+            // The last line leaves the dialogue some room below.
+            menueZeile(e.taste, e.text, &e == &m.eintraege.back() ? "\n\n\n\n\n\n\n" : "\n");
+        }
+        const int key = m.grossWieKlein ? klein(taste()) : taste();
+        for (const Eintrag& e : m.eintraege) {
+            if (key != klein(e.taste)) continue;
+            if (e.aktion) e.aktion(liste);
+            if (e.taste == kZurueck) return;
+            break;
+        }
+    }
+}
+
 void neuerDatensatz(Liste* liste) {
-    for (int versuch = 1; versuch <= 3; ++versuch) {
-        if (versuch == 3) {
+    for (int versuch = 1; versuch <= kVersuche; ++versuch) {
+        if (versuch == kVersuche) {
             setcolor(kFarbeMenue);
             std::fputs("\n\t\t", stdout);
             writeColoured(kFarbeMeldung, "Letzter Versuch!", kFarbeMenue);
@@ -157,60 +207,36 @@ void loeschenAbfrage(Liste* liste) {
     loeschen(nummer.c_str(), liste);
 }
 
-void klausurAuswahl(bool anmelden, Liste* liste) {
+// `buchen` is klausurAnmeldung or klausurAbmeldung.
+void klausurAuswahl(void (*buchen)(int, Datensatz*), Liste* liste) {
     std::fputs("\n\n\n\n\n\n", stdout);
-    menuZeile('1', "  Programmieren 1\n");
-    menuZeile('2', "  Programmieren 2\n");
-    menuZeile('3', "  Grundlagen der Informatik\n");
-    menuZeile('4', "  Analysis und Lineare Algebra\n");
-    menuZeile('0', "  keine\n\n");
-    writeColoured(kFarbeText, "\tBitte Nummer der Klausur eingeben: ", kFarbeEingabe);
-    int nummer = 0;
-    const Read gelesen = readInt(nummer);
-    if (gelesen == Read::end) throw InputEnded{};
+    for (int i = 0; i < kAnzahlFaecher; ++i)
+        menueZeile(static_cast<char>('1' + i), kKlausurNamen[i], "\n");
+    menueZeile(kZurueck, "keine", "\n\n");
     setcolor(kFarbeText);
+    std::fputs("\tBitte Nummer der Klausur eingeben: ", stdout);
+    const std::string wort = wortEingabe();
+    int nummer = 0;
     // 0, other numbers and words that are no number select nothing.
-    if (gelesen == Read::ok && nummer >= 1 && nummer <= kAnzahlFaecher) {
-        if (anmelden) {
-            klausurAnmeldung(nummer - 1, liste->angemeldet->daten);
-        } else {
-            klausurAbmeldung(nummer - 1, liste->angemeldet->daten);
-        }
-    }
+    if (parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)
+        buchen(nummer - 1, liste->angemeldet->daten);
     std::fputs("\n\n\n", stdout);
 }
 
-void aktionsMenu(Liste* liste) {
-    for (;;) {
-        setcolor(kFarbeText);
-        std::fputs("\t\tWelche Aktion moechtest du ausfuehren?\n\n", stdout);
-        menuZeile('N', "  Klausuranmeldung\n");
-        menuZeile('B', "  Klausurabmeldung\n");
-        menuZeile('P', "  Angemeldete Klausuren\n");
-        menuZeile('0', "  Auslogen\n\n\n\n\n\n\n");
-        switch (taste()) {
-        case 'n':
-            klausurAuswahl(true, liste);
-            break;
-        case 'b':
-            klausurAuswahl(false, liste);
-            break;
-        case 'p':
-            printKlausurAnmeldungen(liste->angemeldet->daten);
-            break;
-        case '0':
-            auslogen(liste);
-            return;
-        default:
-            break;
-        }
-    }
+const Eintrag kAktionen[] = {
+    {'N', "Klausuranmeldung", [](Liste* l) { klausurAuswahl(klausurAnmeldung, l); }},
+    {'B', "Klausurabmeldung", [](Liste* l) { klausurAuswahl(klausurAbmeldung, l); }},
+    {'P', "Angemeldete Klausuren", [](Liste* l) { printKlausurAnmeldungen(l->angemeldet->daten); }},
+    {kZurueck, "Auslogen", auslogen}, // spelled so on purpose: the program's fixed text
+};
+void aktionsKopf() {
+    setcolor(kFarbeText);
+    std::fputs("\t\tWelche Aktion moechtest du ausfuehren?\n\n", stdout);
 }
+const Menue kAktionsMenue{aktionsKopf, kAktionen, false};
 
 void login(Liste* liste) {
-    std::fputs("\n\n\n\n\t\t\t", stdout);
-    writeColoured(kFarbeUeberschrift, "BenutzerLogin", kFarbeText);
-    std::fputs("\n\n", stdout);
+    ueberschrift("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText);
     std::fputs("\tBitte Matrikelnummer eingeben: ", stdout);
     const std::string nummer = nummerEingabe();
     if (!einlogen(nummer.c_str(), liste)) {
@@ -219,79 +245,38 @@ void login(Liste* liste) {
         std::fputs("!\n", stdout);
         return;
     }
-    std::fputs("\n\n\n\n\n\t\t ", stdout);
-    setcolor(kFarbeUeberschrift);
-    const Datensatz* student = liste->angemeldet->daten;
-    std::printf("Willkommen %s %s!", student->vorname, student->nachname);
-    setcolor(kFarbeText);
-    std::fputs("\n\n", stdout);
-    aktionsMenu(liste);
+    const Datensatz& student = *liste->angemeldet->daten;
+    ueberschrift("\n\n\n\n\n\t\t ",
+                 "Willkommen " + std::string(student.vorname) + " " + student.nachname + "!",
+                 kFarbeText);
+    menue(kAktionsMenue, liste);
 }
 
-void benutzerEbene(Liste* liste) {
-    for (;;) {
-        ebenenKopf("Benutzer Ebene");
-        menuZeile('N', "  Neuen Benutzer anlegen\n");
-        menuZeile('L', "  Benutzer einlogen\n");
-        menuZeile('P', "  Benutzerliste Ausgeben\n");
-        menuZeile('0', "  zurueck\n\n\n\n\n\n\n");
-        // Only the exact characters act here; upper case is not folded.
-        switch (taste()) {
-        case 'n':
-            neuerDatensatz(liste);
-            break;
-        case 'l':
-            login(liste);
-            break;
-        case 'p':
-            printListe(liste);
-            break;
-        case '0':
-            return;
-        default:
-            break;
-        }
-    }
+const Eintrag kBenutzerEintraege[] = {
+    {'N', "Neuen Benutzer anlegen", neuerDatensatz},
+    {'L', "Benutzer einlogen", login}, // spelled so on purpose: the program's fixed text
+    {'P', "Benutzerliste Ausgeben", [](Liste* l) { printListe(l); }},
+    {kZurueck, "zurueck", nullptr},
+};
+void benutzerKopf() {
+    ueberschrift("\n\n\n\t\t\t", "Benutzer Ebene", kFarbeMenue);
 }
+const Menue kBenutzerEbene{benutzerKopf, kBenutzerEintraege, false};
 
-void administratorEbene(Liste* liste) {
-    for (;;) {
-        ebenenKopf("Administor Ebene");
-        menuZeile('B', "  Benutzer Ebene\n");
-        menuZeile('L', "  Datenbank Laden\n");
-        menuZeile('S', "  Datenbank Speichern\n");
-        menuZeile('N', "  Neuen Datensatz anlegen\n");
-        menuZeile('D', "  Datensatz Loeschen\n");
-        menuZeile('P', "  Datenbank Ausgeben\n");
-        menuZeile('0', "  Programm verlassen\n\n\n\n\n\n\n");
-        int key = taste();
-        if (key >= 'A' && key <= 'Z') key = key - 'A' + 'a';
-        switch (key) {
-        case 'b':
-            benutzerEbene(liste);
-            break;
-        case 'l':
-            laden(liste);
-            break;
-        case 's':
-            speichern(liste);
-            break;
-        case 'n':
-            neuerDatensatz(liste);
-            break;
-        case 'd':
-            loeschenAbfrage(liste);
-            break;
-        case 'p':
-            printListe(liste);
-            break;
-        case '0':
-            return;
-        default:
-            break;
-        }
-    }
+const Eintrag kAdministratorEintraege[] = {
+    {'B', "Benutzer Ebene", [](Liste* l) { menue(kBenutzerEbene, l); }},
+    {'L', "Datenbank Laden", laden},
+    {'S', "Datenbank Speichern", [](Liste* l) { speichern(l); }},
+    {'N', "Neuen Datensatz anlegen", neuerDatensatz},
+    {'D', "Datensatz Loeschen", loeschenAbfrage},
+    {'P', "Datenbank Ausgeben", [](Liste* l) { printListe(l); }},
+    {kZurueck, "Programm verlassen", nullptr},
+};
+void administratorKopf() {
+    // "Administor" is spelled so on purpose: the program's fixed text.
+    ueberschrift("\n\n\n\t\t\t", "Administor Ebene", kFarbeMenue);
 }
+const Menue kAdministratorEbene{administratorKopf, kAdministratorEintraege, true};
 
 } // namespace
 
@@ -301,7 +286,7 @@ int runDatenbank() {
     Liste* liste = nullptr;
     if (!createList(liste)) return 1;
     try {
-        administratorEbene(liste);
+        menue(kAdministratorEbene, liste);
         logo();
     } catch (const InputEnded&) {
         // End of input where an answer was needed: stop here, print and save nothing.
