@@ -40,18 +40,23 @@ struct InputEnded {};
 
 // ---- Record list ---------------------------------------------------------------
 
+// An empty list in `liste`; false, and none, without memory for it.
 bool createList(Liste*& liste);
-void einfuegen(Datensatz* daten, Liste* liste); // takes ownership of daten
+void einfuegen(Datensatz* daten, Liste* liste); // at the head; takes ownership of daten
 bool vorhanden(const char* matrikelnummer, const Liste* liste);
-bool eingeben(Liste* liste); // throws InputEnded
-bool loeschen(const char* matrikelnummer, Liste* liste);
+// A new record typed at the prompt, refused when a word does not fit its field or the
+// number is taken; throws InputEnded.
+bool eingeben(Liste* liste);
+bool loeschen(const char* matrikelnummer, Liste* liste); // the first record of that number
 // Releases every node, its record and the anchor; liste is none afterwards.
 void listeFreigeben(Liste*& liste);
 
 // ---- Database file "fh-datenbank.txt" --------------------------------------------
 
+// Adds the file's records in front of the list's, each at the head; stops at the first
+// malformed record, keeping those before it.
 void laden(Liste* liste);
-void speichern(const Liste* liste);
+void speichern(const Liste* liste); // replaces the file whole, or leaves it as it was
 
 // ---- Listing and logo ------------------------------------------------------------
 
@@ -60,7 +65,7 @@ void logo();
 
 // ---- Login and exams -------------------------------------------------------------
 
-bool einlogen(const char* matrikelnummer, Liste* liste);
+bool einlogen(const char* matrikelnummer, Liste* liste); // spelled so, as the menu has it
 void auslogen(Liste* liste);
 void klausurAnmeldung(int klausur, Datensatz* daten);
 void klausurAbmeldung(int klausur, Datensatz* daten);

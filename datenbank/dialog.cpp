@@ -29,9 +29,9 @@ const char* const kKlausurListenNamen[kAnzahlFaecher] = {"Programmieren 1", "Pro
 // What tells a registration from a withdrawal.
 struct Klausurbuchung {
     bool anmelden;
-    const char* abgelehnt; // the slot is already as asked
-    const char* nachAblehnung;
-    const char* richtung; // "Erfolgreich zu ..." or "Erfolgreich von ..."
+    const char* abgelehnt;     // the slot is already as asked
+    const char* nachAblehnung; // blank lines after the refusal
+    const char* richtung;      // "Erfolgreich zu ..." or "Erfolgreich von ..."
     const char* ergebnis;
 };
 
@@ -59,6 +59,7 @@ void klausurBuchen(int klausur, Datensatz* daten, const Klausurbuchung& buchung)
     std::printf(" %s\n", buchung.ergebnis);
 }
 
+// A menu needs a key, so the end of input ends the dialogue here.
 int taste() {
     const int key = getKey();
     if (key == kEndOfInput) throw InputEnded{};

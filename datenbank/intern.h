@@ -49,6 +49,7 @@ template <std::size_t N> bool feldFuellen(char (&feld)[N], std::string_view wort
     return true;
 }
 
+// The whole number, exactly: no prefix matches, and case counts.
 inline bool gleich(const Datensatz* daten, const char* matrikelnummer) {
     return std::strcmp(daten->matrikelnummer, matrikelnummer) == 0;
 }

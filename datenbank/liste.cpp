@@ -15,7 +15,7 @@ namespace datenbank {
 
 namespace {
 
-int reservationsUntilFailure = 0;
+int reservationsUntilFailure = 0; // see seam.h
 
 void freigeben(Element* element) {
     delete element->daten;
@@ -68,6 +68,7 @@ bool eingeben(Liste* liste) {
         return false;
     }
     setcolor(kFarbeText);
+    // The two blanks before "eingeben" are the program's fixed text.
     std::fputs("\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n", stdout);
     setcolor(kFarbeEingabe);
     // All five words are read before any is checked, so a refused record leaves

@@ -1,5 +1,5 @@
-// The test seam of datenbank: heap reservations that fail on request. Included only
-// by the tests and fuzz targets, never by the program.
+// The test seam of datenbank: heap reservations that fail on request. Only the tests,
+// the fuzz targets and the record list that implements it include this.
 #pragma once
 
 namespace datenbank {
