@@ -1,5 +1,5 @@
-// What the files of datenbank share: heap reservations a test can make fail, the
-// red message line, and fitting a word into a record's field.
+// What the files of datenbank share: colours by their role, heap reservations, the red
+// message line, fitting a word into a record's field, and comparing student numbers.
 #pragma once
 
 #include "datenbank.h"
