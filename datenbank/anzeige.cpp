@@ -33,14 +33,14 @@ constexpr int zellenbreite(int spaltenbreite) {
 // The address in the logo box, which is as wide as it.
 constexpr std::string_view kAdresse = " www.fhdb.test ";
 
-void schwarz(const char* text) {
-    setcolor(kFarbeLeer);
-    std::fputs(text, stdout);
+// The line break in black, so a frame's background ends at its edge; the frame's
+// colour again for the next line.
+void zeilenwechsel(const char* text) {
+    writeColoured(kFarbeLeer, text, kFarbeRahmen);
 }
 
 // A horizontal frame line: its left end, the columns' fills joined by `kreuzung`, its right end.
 void linie(std::span<const int> spalten, int links, int kreuzung, int rechts) {
-    setcolor(kFarbeRahmen);
     printFrame(links);
     for (std::size_t i = 0; i < spalten.size(); ++i) {
         if (i > 0) printFrame(kreuzung);
@@ -63,7 +63,6 @@ void zelle(int spaltenbreite, const char* wert) {
 void zeile(const Datensatz& d) {
     const char* const werte[] = {d.matrikelnummer, d.vorname, d.nachname, d.email, d.telefon};
     static_assert(std::extent_v<decltype(werte)> == std::size(kSpaltenbreiten));
-    setcolor(kFarbeRahmen);
     printFrame(kRahmenSenkrecht);
     for (std::size_t i = 0; i < std::size(werte); ++i) zelle(kSpaltenbreiten[i], werte[i]);
 }
@@ -73,20 +72,19 @@ void zeile(const Datensatz& d) {
 void printListe(const Liste* liste) {
     setcolor(kFarbeText);
     std::fputs("\n\t\tInhalt der Datenbank:", stdout);
-    schwarz("\n\n");
+    zeilenwechsel("\n\n");
     linie(kSpaltenbreiten, kRahmenEckeObenLinks, kRahmenAbzweigUnten, kRahmenEckeObenRechts);
-    schwarz("\n");
+    zeilenwechsel("\n");
     for (const Element* e = liste->anfang; e; e = e->next) {
         zeile(*e->daten);
-        schwarz("\n");
+        zeilenwechsel("\n");
         if (e->next) {
             linie(kSpaltenbreiten, kRahmenAbzweigRechts, kRahmenKreuz, kRahmenAbzweigLinks);
-            schwarz("\n");
+            zeilenwechsel("\n");
         }
     }
     linie(kSpaltenbreiten, kRahmenEckeUntenLinks, kRahmenAbzweigOben, kRahmenEckeUntenRechts);
-    schwarz("\n\n");
-    setcolor(kFarbeMenue);
+    writeColoured(kFarbeLeer, "\n\n", kFarbeMenue);
     std::fputs("\t\t\t\t\t\tenter -> weiter zum menue\n\n", stdout);
     getKey(); // any key, or the end of input, returns
 }
@@ -94,11 +92,10 @@ void printListe(const Liste* liste) {
 void logo() {
     const int spalte[] = {static_cast<int>(kAdresse.size())};
     const std::string leer(kAdresse.size(), ' ');
-    schwarz("\n\n\t\t\t");
+    zeilenwechsel("\n\n\t\t\t");
     linie(spalte, kRahmenEckeObenLinks, kRahmenAbzweigUnten, kRahmenEckeObenRechts);
     for (const bool mitAdresse : {false, true, false}) {
-        schwarz("\n\t\t\t");
-        setcolor(kFarbeRahmen);
+        zeilenwechsel("\n\t\t\t");
         printFrame(kRahmenSenkrecht);
         if (mitAdresse) {
             writeColoured(kFarbeWert, kAdresse, kFarbeRahmen);
@@ -107,9 +104,10 @@ void logo() {
         }
         printFrame(kRahmenSenkrecht);
     }
-    schwarz("\n\t\t\t");
+    zeilenwechsel("\n\t\t\t");
     linie(spalte, kRahmenEckeUntenLinks, kRahmenAbzweigOben, kRahmenEckeUntenRechts);
-    schwarz("\n\n");
+    setcolor(kFarbeLeer);
+    std::fputs("\n\n", stdout);
     // Hold the box on screen a moment; a script need not wait for it.
     if (outputIsTerminal()) {
         std::fflush(stdout);

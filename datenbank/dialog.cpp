@@ -237,7 +237,7 @@ void aktionsKopf() {
 const Menue kAktionsMenue{aktionsKopf, kAktionen, false};
 
 void login(Liste* liste) {
-    ueberschrift("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText);
+    ueberschrift("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText); // one word, as it always was
     std::fputs("\tBitte Matrikelnummer eingeben: ", stdout);
     const std::string nummer = nummerEingabe();
     if (!einlogen(nummer.c_str(), liste)) {
@@ -253,6 +253,8 @@ void login(Liste* liste) {
     menue(kAktionsMenue, liste);
 }
 
+// The capitals of "Benutzerliste Ausgeben", "Datenbank Laden" and the like are the
+// program's fixed texts too.
 const Eintrag kBenutzerEintraege[] = {
     {'N', "Neuen Benutzer anlegen", neuerDatensatz},
     {'L', "Benutzer einlogen", login}, // spelled so on purpose: the program's fixed text

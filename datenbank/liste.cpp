@@ -67,10 +67,10 @@ bool eingeben(Liste* liste) {
         speicherFehler();
         return false;
     }
-    setcolor(kFarbeText);
     // The two blanks before "eingeben" are the program's fixed text.
-    std::fputs("\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n", stdout);
-    setcolor(kFarbeEingabe);
+    writeColoured(kFarbeText,
+                  "\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n",
+                  kFarbeEingabe);
     // All five words are read before any is checked, so a refused record leaves
     // none of its words behind to be taken as menu keys.
     std::string wort[5];
