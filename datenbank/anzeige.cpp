@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
