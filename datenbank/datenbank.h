@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace datenbank {
+
 // Text widths of a record, the terminating NUL included.
 inline constexpr std::size_t kMatrikelnummerLaenge = 20;
 inline constexpr std::size_t kNamensLaenge = 25;
@@ -38,18 +40,23 @@ struct InputEnded {};
 
 // ---- Record list ---------------------------------------------------------------
 
-int createList(Liste*& liste);
-void einfuegen(Datensatz* daten, Liste* liste); // takes ownership of daten
-int vorhanden(const char* matrikelnummer, const Liste* liste);
-int eingeben(Liste* liste); // throws InputEnded
-int loeschen(const char* matrikelnummer, Liste* liste);
+// An empty list in `liste`; false, and none, without memory for it.
+bool createList(Liste*& liste);
+void einfuegen(Datensatz* daten, Liste* liste); // at the head; takes ownership of daten
+bool vorhanden(const char* matrikelnummer, const Liste* liste);
+// A new record typed at the prompt, refused when a word does not fit its field or the
+// number is taken; throws InputEnded.
+bool eingeben(Liste* liste);
+bool loeschen(const char* matrikelnummer, Liste* liste); // the first record of that number
 // Releases every node, its record and the anchor; liste is none afterwards.
 void listeFreigeben(Liste*& liste);
 
 // ---- Database file "fh-datenbank.txt" --------------------------------------------
 
+// Adds the file's records in front of the list's, each at the head; stops at the first
+// malformed record, keeping those before it.
 void laden(Liste* liste);
-void speichern(const Liste* liste);
+void speichern(const Liste* liste); // replaces the file whole, or leaves it as it was
 
 // ---- Listing and logo ------------------------------------------------------------
 
@@ -58,7 +65,7 @@ void logo();
 
 // ---- Login and exams -------------------------------------------------------------
 
-int einlogen(const char* matrikelnummer, Liste* liste);
+bool einlogen(const char* matrikelnummer, Liste* liste); // spelled so, as the menu has it
 void auslogen(Liste* liste);
 void klausurAnmeldung(int klausur, Datensatz* daten);
 void klausurAbmeldung(int klausur, Datensatz* daten);
@@ -69,5 +76,4 @@ void printKlausurAnmeldungen(const Datensatz* daten);
 // The whole dialogue from the administrator menu to the logo box; the exit status.
 int runDatenbank();
 
-// Test seam: the n-th heap reservation from now on fails (0: none fails).
-void failReservationAfter(int n);
+} // namespace datenbank

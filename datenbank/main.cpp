@@ -1,7 +1,8 @@
+// The start of datenbank: its command line, then the dialogue.
 #include "arguments.h"
 #include "datenbank.h"
 
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "datenbank")) return *ende;
-    return runDatenbank();
+    return datenbank::runDatenbank();
 }

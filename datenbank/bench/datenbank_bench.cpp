@@ -11,6 +11,7 @@
 #include <string>
 
 namespace fs = std::filesystem;
+using namespace datenbank;
 
 namespace {
 

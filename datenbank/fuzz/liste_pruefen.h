@@ -15,6 +15,11 @@
 
 namespace harness {
 
+using datenbank::Datensatz;
+using datenbank::Element;
+using datenbank::kAnzahlFaecher;
+using datenbank::Liste;
+
 // One node as it was: where it lives and what it held.
 struct Knoten {
     const Element* element;

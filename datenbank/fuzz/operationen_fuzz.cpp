@@ -6,12 +6,15 @@
 #include "datenbank.h"
 #include "fuzz_harness.h"
 #include "liste_pruefen.h"
+#include "seam.h"
 
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+using namespace datenbank;
 
 namespace {
 
@@ -35,7 +38,7 @@ void unveraendert(const std::vector<Knoten>& alt, const std::vector<Knoten>& neu
 }
 
 void eingebenPruefen(const std::vector<Knoten>& alt, const std::vector<Knoten>& neu,
-                     std::string_view eingabe, bool ende, int ergebnis) {
+                     std::string_view eingabe, bool ende, bool ergebnis) {
     const auto w = harness::woerter(eingabe);
     if (w.size() < 5) {
         PRUEFEN(ende);
@@ -50,11 +53,11 @@ void eingebenPruefen(const std::vector<Knoten>& alt, const std::vector<Knoten>& 
                        harness::passtInFeld(w[3], sizeof d.email) &&
                        harness::passtInFeld(w[4], sizeof d.telefon);
     if (!passt || suchen(alt, std::string(w[0]).c_str())) {
-        PRUEFEN(ergebnis == 0);
+        PRUEFEN(!ergebnis);
         unveraendert(alt, neu);
         return;
     }
-    PRUEFEN(ergebnis == 1);
+    PRUEFEN(ergebnis);
     PRUEFEN(neu.size() == alt.size() + 1);
     harness::alteUnveraendert(alt, neu);
     std::memcpy(d.matrikelnummer, w[0].data(), w[0].size());
@@ -68,14 +71,14 @@ void eingebenPruefen(const std::vector<Knoten>& alt, const std::vector<Knoten>& 
 }
 
 void loeschenPruefen(const std::vector<Knoten>& alt, const std::vector<Knoten>& neu,
-                     const char* nummer, int ergebnis) {
+                     const char* nummer, bool ergebnis) {
     const Knoten* weg = suchen(alt, nummer);
     if (!weg) {
-        PRUEFEN(ergebnis == 0);
+        PRUEFEN(!ergebnis);
         unveraendert(alt, neu);
         return;
     }
-    PRUEFEN(ergebnis == 1);
+    PRUEFEN(ergebnis);
     PRUEFEN(neu.size() + 1 == alt.size());
     std::size_t j = 0;
     for (const auto& k : alt) {
@@ -119,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool dateiDa = false;
 
     Liste* liste = nullptr;
-    PRUEFEN(createList(liste) == 1);
+    PRUEFEN(createList(liste));
     int fehlschlag = 0; // armed for the next operation only
 
     while (!bytes.leer()) {
@@ -165,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string_view eingabe = bytes.stueck(bytes.byte());
             harness::eingabe(eingabe);
             bool ende = false;
-            int ergebnis = -1;
+            bool ergebnis = false;
             try {
                 ergebnis = eingeben(liste);
             } catch (const InputEnded&) {
@@ -183,18 +186,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 4: { // deleting is offered only while nobody is logged in
             const std::string nummer = wort(bytes);
             if (angemeldet) break;
-            const int ergebnis = loeschen(nummer.c_str(), liste);
+            const bool ergebnis = loeschen(nummer.c_str(), liste);
             neu = harness::pruefen(liste);
             loeschenPruefen(alt, neu, nummer.c_str(), ergebnis);
             break;
         }
         case 5: {
             const std::string nummer = wort(bytes);
-            const int ergebnis = einlogen(nummer.c_str(), liste);
+            const bool ergebnis = einlogen(nummer.c_str(), liste);
             neu = harness::pruefen(liste);
             unveraendert(alt, neu);
             const Knoten* erster = suchen(alt, nummer.c_str());
-            PRUEFEN(ergebnis == (erster ? 1 : 0));
+            PRUEFEN(ergebnis == (erster != nullptr));
             PRUEFEN(liste->angemeldet == (erster ? erster->element : angemeldet));
             break;
         }
@@ -225,7 +228,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 10: {
             const std::string nummer = wort(bytes);
-            PRUEFEN(vorhanden(nummer.c_str(), liste) == (suchen(alt, nummer.c_str()) ? 1 : 0));
+            PRUEFEN(vorhanden(nummer.c_str(), liste) == (suchen(alt, nummer.c_str()) != nullptr));
             break;
         }
         default: { // a record linked directly, as loading does

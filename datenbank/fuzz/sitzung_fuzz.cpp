@@ -10,10 +10,13 @@
 #include "datenbank.h"
 #include "fuzz_harness.h"
 #include "liste_pruefen.h"
+#include "seam.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+
+using namespace datenbank;
 
 namespace {
 

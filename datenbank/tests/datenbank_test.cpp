@@ -1,6 +1,7 @@
 // The list, file and exam operations called directly: links, reservations that
 // fail, and writes that fail. The dialogues themselves are in dialogue_test.cpp.
 #include "datenbank.h"
+#include "seam.h"
 
 #include <climits>
 #include <cstdio>
@@ -13,11 +14,13 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
+using namespace datenbank;
 
 namespace {
 
@@ -59,7 +62,7 @@ class ListTest : public ::testing::Test {
         fs::create_directories(ordner_);
         alt_ = fs::current_path();
         fs::current_path(ordner_);
-        ASSERT_EQ(createList(liste), 1);
+        ASSERT_TRUE(createList(liste));
     }
     void TearDown() override {
         failReservationAfter(0);
@@ -96,18 +99,18 @@ TEST_F(ListTest, DeletingKeepsBothLinksWhole) {
         SCOPED_TRACE(c.nummer);
         fuellen({"1", "2", "3"});
         CaptureStdout();
-        EXPECT_EQ(loeschen(c.nummer, liste), 1);
+        EXPECT_TRUE(loeschen(c.nummer, liste));
         EXPECT_EQ(GetCapturedStdout(),
                   std::string("\n\t\t\tDatensatz ") + c.nummer + " geloescht!\n");
         EXPECT_EQ(nummern(liste), c.rest);
-        EXPECT_EQ(vorhanden(c.nummer, liste), 0);
+        EXPECT_FALSE(vorhanden(c.nummer, liste));
         listeFreigeben(liste);
-        ASSERT_EQ(createList(liste), 1);
+        ASSERT_TRUE(createList(liste));
     }
     fuellen({"9"});
     CaptureStdout();
-    EXPECT_EQ(loeschen("9", liste), 1);
-    EXPECT_EQ(loeschen("9", liste), 0);
+    EXPECT_TRUE(loeschen("9", liste));
+    EXPECT_FALSE(loeschen("9", liste));
     GetCapturedStdout();
     EXPECT_EQ(liste->anfang, nullptr);
 }
@@ -115,23 +118,22 @@ TEST_F(ListTest, DeletingKeepsBothLinksWhole) {
 TEST_F(ListTest, OnlyTheFirstOfTwoEqualNumbersGoes) {
     fuellen({"5", "7", "5"});
     CaptureStdout();
-    EXPECT_EQ(loeschen("5", liste), 1);
+    EXPECT_TRUE(loeschen("5", liste));
     GetCapturedStdout();
     EXPECT_EQ(nummern(liste), (std::vector<std::string>{"7", "5"}));
-    EXPECT_EQ(vorhanden("5", liste), 1);
+    EXPECT_TRUE(vorhanden("5", liste));
 }
 
 TEST_F(ListTest, SearchesCompareWholeNumbersExactly) {
     fuellen({"123", "Ab"});
-    EXPECT_EQ(vorhanden("123", liste), 1);
-    EXPECT_EQ(vorhanden("12", liste), 0);
-    EXPECT_EQ(vorhanden("1234", liste), 0);
-    EXPECT_EQ(vorhanden("ab", liste), 0);
-    EXPECT_EQ(einlogen("12", liste), 0);
+    const std::pair<const char*, bool> gesucht[] = {
+        {"123", true}, {"12", false}, {"1234", false}, {"ab", false}};
+    for (const auto& [nummer, da] : gesucht) EXPECT_EQ(vorhanden(nummer, liste), da) << nummer;
+    EXPECT_FALSE(einlogen("12", liste));
     EXPECT_EQ(liste->angemeldet, nullptr);
-    EXPECT_EQ(einlogen("123", liste), 1);
+    EXPECT_TRUE(einlogen("123", liste));
     EXPECT_STREQ(liste->angemeldet->daten->matrikelnummer, "123");
-    EXPECT_EQ(einlogen("nobody", liste), 0);
+    EXPECT_FALSE(einlogen("nobody", liste));
     EXPECT_STREQ(liste->angemeldet->daten->matrikelnummer, "123"); // left as it was
     CaptureStdout();
     auslogen(liste);
@@ -144,7 +146,7 @@ TEST_F(ListTest, SearchesCompareWholeNumbersExactly) {
 TEST_F(ListTest, NoAnchorMeansNoList) {
     Liste* andere = nullptr;
     failReservationAfter(1);
-    EXPECT_EQ(createList(andere), 0);
+    EXPECT_FALSE(createList(andere));
     EXPECT_EQ(andere, nullptr);
 }
 
@@ -160,7 +162,7 @@ TEST_F(ListTest, ARecordWithoutNodeIsNotLinked) {
 TEST_F(ListTest, NoRecordForInputReadsNothing) {
     failReservationAfter(1);
     CaptureStdout();
-    EXPECT_EQ(eingeben(liste), 0);
+    EXPECT_FALSE(eingeben(liste));
     EXPECT_EQ(GetCapturedStdout(), "\t\t\tFehler bei der Speicherreservierung!!!\n");
     EXPECT_EQ(liste->anfang, nullptr);
 }
@@ -177,7 +179,7 @@ TEST_F(ListTest, LoadingWithoutMemoryKeepsWhatItRead) {
 
     // Without a node for record 2, loading goes on with record 3.
     listeFreigeben(liste);
-    ASSERT_EQ(createList(liste), 1);
+    ASSERT_TRUE(createList(liste));
     failReservationAfter(4);
     CaptureStdout();
     laden(liste);

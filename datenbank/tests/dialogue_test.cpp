@@ -283,12 +283,29 @@ TEST(DatenbankFileTranscript, AnyWhiteSpaceSeparatesWordsAndTheLastLineEndMayBeM
     }
 }
 
+// A folder with something in it where the database file belongs: it opens, but no
+// byte can be read from it, and it cannot be replaced.
+transcript::Options aFolderInTheFilesPlace() {
+    transcript::Options options;
+    options.prepare = [](const std::filesystem::path& folder) {
+        std::filesystem::create_directories(folder / "fh-datenbank.txt" / "inside");
+    };
+    return options;
+}
+
 TEST(DatenbankFileTranscript, MissingAndEmptyFiles) {
     // The listing's wait for a key just ends at end of input; the menu read then ends the program.
     dialogue({{"", kAdmin}, {"l", kLoadFailed + kAdmin}, {"p", listing({}) + kAdmin}});
     const auto r =
         dialogue({{"", kAdmin}, {"l", kLoaded + kAdmin}, {"s", kSaved + kAdmin}}, withFile(""));
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "");
+}
+
+TEST(DatenbankFileTranscript, AFileThatCannotBeReadIsReportedAndLoadsNothing) {
+    const auto r =
+        dialogue({{"", kAdmin}, {"l", kLoadFailed + kAdmin}, {"p", listing({}) + kAdmin}},
+                 aFolderInTheFilesPlace());
+    EXPECT_TRUE(r.files.empty());
 }
 
 TEST(DatenbankFileTranscript, AMalformedRecordStopsTheLoadKeepingTheRecordsBefore) {
@@ -325,11 +342,7 @@ TEST(DatenbankFileTranscript, AFailedSaveKeepsTheOldFileWhole) {
     EXPECT_EQ(r.files, (transcript::Files{{"fh-datenbank.txt", line("5 B A c d 0 -1 -1 -1 -1")}}));
 
     // The file cannot be replaced: it is a folder with something in it.
-    transcript::Options folder;
-    folder.prepare = [](const std::filesystem::path& f) {
-        std::filesystem::create_directories(f / "fh-datenbank.txt" / "inside");
-    };
-    r = dialogue({{"", kAdmin}, {"s", kSaveFailed + kAdmin}}, folder);
+    r = dialogue({{"", kAdmin}, {"s", kSaveFailed + kAdmin}}, aFolderInTheFilesPlace());
     EXPECT_TRUE(r.files.empty()); // no temporary file is left
 }
 

@@ -318,68 +318,52 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
 
 // ---- End of input at every prompt: the program ends at once, status 0 ------------------
 
-TEST(EndOfInput, AtTheAdministratorMenu) {
-    EXPECT_EQ(datenbank("").out, kAdmin);
+struct Eingabeende {
+    const char* name;
+    std::string keys;
+    std::string shows;
+    bool mitDatei = false; // kThree as the database file
+};
+
+// A line end or blank after a typed value is a key press at the menu: it redraws once.
+const std::string kAngemeldet =
+    kAdmin + kLoaded + kAdmin + kUser + kLoginPrompt + welcome("Vor1", "Nach1") + kAction + kAction;
+
+const Eingabeende kEingabeenden[] = {
+    {"AtTheAdministratorMenu", "", kAdmin},
+    {"AtTheUserMenu", "b", kAdmin + kUser},
+    {"AtTheActionMenu", "lbl1\n", kAngemeldet, true},
+    {"AtTheNewRecordPromptOfTheAdministrator", "n", kAdmin + kNewRecord},
+    {"InTheMiddleOfANewRecordAddsNothing", "n1 Anna Meier", kAdmin + kNewRecord, true},
+    {"AtTheNewRecordPromptOfTheUserLevel", "bn1 A", kAdmin + kUser + kNewRecord},
+    {"AtTheLastAttemptOfANewRecord", "ln1 A B c d\n1 A B c d\n1 x",
+     kAdmin + kLoaded + kAdmin + kNewRecord + kTaken + kNewRecord + kTaken + kLastTry + kNewRecord,
+     true},
+    {"AtTheDeletePrompt", "ld", kAdmin + kLoaded + kAdmin + kDeletePrompt, true},
+    {"AtTheLoginPrompt", "bl", kAdmin + kUser + kLoginPrompt},
+    {"AtTheExamNumberForARegistration", "lbl1 n", kAngemeldet + kExams, true},
+    {"AtTheExamNumberForAWithdrawal", "lbl1 b", kAngemeldet + kExams, true},
+    // The listing's wait for a key just ends; the menu after it ends the run.
+    {"AfterTheAdministratorsListing", "p", kAdmin + kEmptyListing + kAdmin},
+    {"AfterTheUserLevelsListing", "bp", kAdmin + kUser + kEmptyListing + kUser},
+};
+
+void PrintTo(const Eingabeende& e, std::ostream* os) {
+    *os << testing::PrintToString(e.keys);
 }
 
-TEST(EndOfInput, AtTheUserMenu) {
-    EXPECT_EQ(datenbank("b").out, kAdmin + kUser);
+class EndOfInput : public testing::TestWithParam<Eingabeende> {};
+
+TEST_P(EndOfInput, EndsTheRunAtOnceAndSavesNothing) {
+    const Eingabeende& e = GetParam();
+    const transcript::Files datei = {{"fh-datenbank.txt", kThree}};
+    const auto r = datenbank(e.keys, e.mitDatei ? datei : transcript::Files{});
+    EXPECT_EQ(r.out, e.shows);
+    EXPECT_EQ(r.files, e.mitDatei ? datei : transcript::Files{});
 }
 
-TEST(EndOfInput, AtTheActionMenu) {
-    // The line end after the number is a key press at the action menu: it redraws once.
-    EXPECT_EQ(datenbank("lbl1\n", {{"fh-datenbank.txt", kThree}}).out,
-              kAdmin + kLoaded + kAdmin + kUser + kLoginPrompt + welcome("Vor1", "Nach1") +
-                  kAction + kAction);
-}
-
-TEST(EndOfInput, AtTheNewRecordPromptOfTheAdministrator) {
-    const auto r = datenbank("n");
-    EXPECT_EQ(r.out, kAdmin + kNewRecord);
-}
-
-TEST(EndOfInput, InTheMiddleOfANewRecordAddsNothing) {
-    const auto r = datenbank("n1 Anna Meier", {{"fh-datenbank.txt", kThree}});
-    EXPECT_EQ(r.out, kAdmin + kNewRecord);
-    EXPECT_EQ(r.files.at("fh-datenbank.txt"), kThree);
-}
-
-TEST(EndOfInput, AtTheNewRecordPromptOfTheUserLevel) {
-    EXPECT_EQ(datenbank("bn1 A").out, kAdmin + kUser + kNewRecord);
-}
-
-TEST(EndOfInput, AtTheLastAttemptOfANewRecord) {
-    EXPECT_EQ(datenbank("ln1 A B c d\n1 A B c d\n1 x", {{"fh-datenbank.txt", kThree}}).out,
-              kAdmin + kLoaded + kAdmin + kNewRecord + kTaken + kNewRecord + kTaken + kLastTry +
-                  kNewRecord);
-}
-
-TEST(EndOfInput, AtTheDeletePrompt) {
-    const auto r = datenbank("ld", {{"fh-datenbank.txt", kThree}});
-    EXPECT_EQ(r.out, kAdmin + kLoaded + kAdmin + kDeletePrompt);
-}
-
-TEST(EndOfInput, AtTheLoginPrompt) {
-    EXPECT_EQ(datenbank("bl").out, kAdmin + kUser + kLoginPrompt);
-}
-
-// The blank after the student number is a key press at the action menu: one redraw.
-TEST(EndOfInput, AtTheExamNumberForARegistration) {
-    EXPECT_EQ(datenbank("lbl1 n", {{"fh-datenbank.txt", kThree}}).out,
-              kAdmin + kLoaded + kAdmin + kUser + kLoginPrompt + welcome("Vor1", "Nach1") +
-                  kAction + kAction + kExams);
-}
-
-TEST(EndOfInput, AtTheExamNumberForAWithdrawal) {
-    EXPECT_EQ(datenbank("lbl1 b", {{"fh-datenbank.txt", kThree}}).out,
-              kAdmin + kLoaded + kAdmin + kUser + kLoginPrompt + welcome("Vor1", "Nach1") +
-                  kAction + kAction + kExams);
-}
-
-TEST(EndOfInput, TheListingsKeyWaitJustEndsAndTheMenuAfterItEndsTheRun) {
-    EXPECT_EQ(datenbank("p").out, kAdmin + kEmptyListing + kAdmin);
-    EXPECT_EQ(datenbank("bp").out, kAdmin + kUser + kEmptyListing + kUser);
-}
+INSTANTIATE_TEST_SUITE_P(Prompt, EndOfInput, testing::ValuesIn(kEingabeenden),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Typed student numbers -----------------------------------------------------------
 

@@ -1,0 +1,87 @@
+// The database file "fh-datenbank.txt": loading it into the list and saving the list.
+#include "datenbank.h"
+#include "intern.h"
+
+#include "console.h"
+#include "ersetzen.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+using namespace console;
+
+namespace datenbank {
+
+namespace {
+
+const char* const kDateiname = "fh-datenbank.txt";
+const char* const kLesefehler = "Fehler beim Einlesen der Datenbank!";
+
+struct Schliessen {
+    void operator()(std::FILE* datei) const { std::fclose(datei); }
+};
+using Datei = std::unique_ptr<std::FILE, Schliessen>;
+
+// The rest of a record after its number, in file order: surname, first name, e-mail,
+// telephone, count, four slots. False for too few words, a word too long for its field,
+// or a number that is none.
+bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
+    std::string wort;
+    const auto text = [&](auto& feld) {
+        return readWordFrom(datei, wort) && feldFuellen(feld, wort);
+    };
+    const auto zahl = [&](int& wert) { return readWordFrom(datei, wort) && parseInt(wort, wert); };
+    if (!(feldFuellen(d.matrikelnummer, nummer) && text(d.nachname) && text(d.vorname) &&
+          text(d.email) && text(d.telefon) && zahl(d.anzahlKlausuren)))
+        return false;
+    for (int& slot : d.klausuren) {
+        if (!zahl(slot)) return false;
+    }
+    return true;
+}
+
+// One record as a line of the file; CR LF on every platform, as the file format has it.
+std::string datensatzZeile(const Datensatz& d) {
+    char zeile[256];
+    const int laenge =
+        std::snprintf(zeile, sizeof zeile, "%s %s %s %s %s %d %d %d %d %d \r\n", d.matrikelnummer,
+                      d.nachname, d.vorname, d.email, d.telefon, d.anzahlKlausuren, d.klausuren[0],
+                      d.klausuren[1], d.klausuren[2], d.klausuren[3]);
+    return std::string(zeile, static_cast<std::size_t>(laenge));
+}
+
+} // namespace
+
+void laden(Liste* liste) {
+    // Binary, so that no platform ends a text file early or changes its line ends.
+    const Datei datei(std::fopen(kDateiname, "rb"));
+    if (!datei) {
+        meldung("\t\t\t", kLesefehler);
+        return;
+    }
+    std::string nummer;
+    while (readWordFrom(datei.get(), nummer)) {
+        std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
+        if (!neu) {
+            speicherFehler();
+            return;
+        }
+        // A malformed record ends the load; the records before it stay.
+        if (!datensatzLesen(datei.get(), nummer, *neu)) {
+            meldung("\t\t\t", kLesefehler);
+            return;
+        }
+        einfuegen(neu.release(), liste);
+    }
+    meldung("\t\t\t", std::ferror(datei.get()) ? kLesefehler : "Datenbank eingelesen.");
+}
+
+void speichern(const Liste* liste) {
+    std::string inhalt;
+    for (const Element* e = liste->anfang; e; e = e->next) inhalt += datensatzZeile(*e->daten);
+    meldung("\t\t\t", dateiErsetzen(kDateiname, inhalt) ? "Datenbank erfolgreich gespeichert!"
+                                                        : "Fehler beim Speichern!");
+}
+
+} // namespace datenbank

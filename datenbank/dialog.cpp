@@ -1,0 +1,301 @@
+// The dialogue: the menus, login and exam registration, and the run of the program.
+#include "datenbank.h"
+#include "intern.h"
+
+#include "console.h"
+
+#include <climits>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+
+using namespace console;
+
+namespace datenbank {
+
+namespace {
+
+// The exam catalogue: names in the choice and the registration messages, and in the
+// registrations list. "Progammieren" and "Ananlysis" are spelled so on purpose: they
+// are the program's fixed texts.
+const char* const kKlausurNamen[kAnzahlFaecher] = {"Programmieren 1", "Programmieren 2",
+                                                   "Grundlagen der Informatik",
+                                                   "Analysis und Lineare Algebra"};
+const char* const kKlausurListenNamen[kAnzahlFaecher] = {"Programmieren 1", "Progammieren 2",
+                                                         "Grundlagen der Informatik",
+                                                         "Ananlysis und Lineare Algebra"};
+
+// What tells a registration from a withdrawal.
+struct Klausurbuchung {
+    bool anmelden;
+    const char* abgelehnt;     // the slot is already as asked
+    const char* nachAblehnung; // blank lines after the refusal
+    const char* richtung;      // "Erfolgreich zu ..." or "Erfolgreich von ..."
+    const char* ergebnis;
+};
+
+const Klausurbuchung kAnmeldung{true, "Fuer dieses Fach bist du schon angemeldet!", "\n\n\n", "zu",
+                                "angemeldet"};
+// "angmeldet" is spelled so on purpose: the program's fixed text.
+const Klausurbuchung kAbmeldung{false, "Du warst noch gar nicht angmeldet!", "", "von",
+                                "abgemeldet"};
+
+void klausurBuchen(int klausur, Datensatz* daten, const Klausurbuchung& buchung) {
+    if (klausur < 0 || klausur >= kAnzahlFaecher) return;
+    int& slot = daten->klausuren[klausur];
+    if ((slot == klausur) == buchung.anmelden) {
+        meldung("\n\t", buchung.abgelehnt);
+        std::fputs(buchung.nachAblehnung, stdout);
+        return;
+    }
+    slot = buchung.anmelden ? klausur : -1;
+    // The count only moves by one, but one loaded from an edited file may sit at a limit.
+    int& anzahl = daten->anzahlKlausuren;
+    if (buchung.anmelden && anzahl < INT_MAX) ++anzahl;
+    if (!buchung.anmelden && anzahl > INT_MIN) --anzahl;
+    std::printf("\n\tErfolgreich %s ", buchung.richtung);
+    writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
+    std::printf(" %s\n", buchung.ergebnis);
+}
+
+// A menu needs a key, so the end of input ends the dialogue here.
+int taste() {
+    const int key = getKey();
+    if (key == kEndOfInput) throw InputEnded{};
+    return key;
+}
+
+// A typed word in white, the colour set back to grey after it.
+std::string wortEingabe() {
+    setcolor(kFarbeEingabe);
+    std::string wort;
+    if (readWord(wort) == Read::end) throw InputEnded{};
+    setcolor(kFarbeText);
+    return wort;
+}
+
+// A typed student number at the delete and login prompts. A word longer than any
+// stored number is kept whole, so it matches nothing; a NUL inside the word would cut
+// it to a prefix that could match another student, so such a word becomes a key
+// longer than any stored number as well.
+std::string nummerEingabe() {
+    const std::string wort = wortEingabe();
+    if (wort.find('\0') != std::string::npos) return std::string(kMatrikelnummerLaenge, '#');
+    return wort;
+}
+
+void ueberschrift(const char* davor, std::string_view titel, int danach) {
+    std::fputs(davor, stdout);
+    writeColoured(kFarbeUeberschrift, titel, danach);
+    std::fputs("\n\n", stdout);
+}
+
+// One line of a menu or of the exam choice: the key in red, then its label in grey.
+void menueZeile(char taste, const char* text, const char* ende) {
+    std::fputs("\t ", stdout);
+    writeColoured(kFarbeMeldung, std::string_view(&taste, 1), kFarbeMenue);
+    std::fputs("  ", stdout);
+    std::fputs(text, stdout);
+    std::fputs(ende, stdout);
+}
+
+} // namespace
+
+// ---- Login and exams ---------------------------------------------------------------------
+
+bool einlogen(const char* matrikelnummer, Liste* liste) {
+    for (Element* e = liste->anfang; e; e = e->next) {
+        if (gleich(e->daten, matrikelnummer)) {
+            liste->angemeldet = e;
+            return true;
+        }
+    }
+    return false;
+}
+
+void auslogen(Liste* liste) {
+    liste->angemeldet = nullptr;
+    meldung("\n\n\t\t\t", "Ausgeloggt");
+    std::fputs("\n", stdout);
+}
+
+void klausurAnmeldung(int klausur, Datensatz* daten) {
+    klausurBuchen(klausur, daten, kAnmeldung);
+}
+
+void klausurAbmeldung(int klausur, Datensatz* daten) {
+    klausurBuchen(klausur, daten, kAbmeldung);
+}
+
+void printKlausurAnmeldungen(const Datensatz* daten) {
+    setcolor(kFarbeText);
+    std::fputs("\n\n\n\n\tbisher angemeldet bei:\n\n", stdout);
+    if (daten->anzahlKlausuren <= 0) {
+        std::fputs("\t\t\t", stdout);
+        writeColoured(kFarbeEingabe, "keiner Klausur", kFarbeText);
+        std::fputs("\n", stdout);
+    } else {
+        for (int slot : daten->klausuren) {
+            if (slot < 0 || slot >= kAnzahlFaecher) continue;
+            std::fputs("\t\t\t- ", stdout);
+            writeColoured(kFarbeEingabe, kKlausurListenNamen[slot], kFarbeText);
+            std::fputs("\n", stdout);
+        }
+    }
+    std::fputs("\n\n\n", stdout);
+}
+
+namespace {
+
+// ---- Menus ---------------------------------------------------------------------------
+
+constexpr char kZurueck = '0'; // the entry that leaves a menu, after its action if any
+constexpr int kVersuche = 3;   // for a new record
+
+int klein(int taste) {
+    return taste >= 'A' && taste <= 'Z' ? taste - 'A' + 'a' : taste;
+}
+
+// An entry is shown with its key as given and chosen by the small letter of it.
+struct Eintrag {
+    char taste;
+    const char* text;
+    void (*aktion)(Liste*); // none: the entry only leaves
+};
+
+struct Menue {
+    void (*kopf)(); // each menu draws its own heading
+    std::span<const Eintrag> eintraege;
+    bool grossWieKlein; // a capital letter chooses as its small one does
+};
+
+// Draws the menu and acts on the key pressed, until the key that leaves; other keys
+// just draw it again.
+void menue(const Menue& m, Liste* liste) {
+    for (;;) {
+        m.kopf();
+        for (const Eintrag& e : m.eintraege) {
+            // The last line leaves the dialogue some room below.
+            menueZeile(e.taste, e.text, &e == &m.eintraege.back() ? "\n\n\n\n\n\n\n" : "\n");
+        }
+        const int key = m.grossWieKlein ? klein(taste()) : taste();
+        for (const Eintrag& e : m.eintraege) {
+            if (key != klein(e.taste)) continue;
+            if (e.aktion) e.aktion(liste);
+            if (e.taste == kZurueck) return;
+            break;
+        }
+    }
+}
+
+void neuerDatensatz(Liste* liste) {
+    for (int versuch = 1; versuch <= kVersuche; ++versuch) {
+        if (versuch == kVersuche) {
+            setcolor(kFarbeMenue);
+            std::fputs("\n\t\t", stdout);
+            writeColoured(kFarbeMeldung, "Letzter Versuch!", kFarbeMenue);
+            std::fputs("\n", stdout);
+        }
+        if (eingeben(liste)) return;
+    }
+}
+
+void loeschenAbfrage(Liste* liste) {
+    setcolor(kFarbeText);
+    std::fputs("\tBitte Matrikelnummer des zu loeschenden Datensatzes eingeben: ", stdout);
+    const std::string nummer = nummerEingabe();
+    loeschen(nummer.c_str(), liste);
+}
+
+// `buchen` is klausurAnmeldung or klausurAbmeldung.
+void klausurAuswahl(void (*buchen)(int, Datensatz*), Liste* liste) {
+    std::fputs("\n\n\n\n\n\n", stdout);
+    for (int i = 0; i < kAnzahlFaecher; ++i)
+        menueZeile(static_cast<char>('1' + i), kKlausurNamen[i], "\n");
+    menueZeile(kZurueck, "keine", "\n\n");
+    setcolor(kFarbeText);
+    std::fputs("\tBitte Nummer der Klausur eingeben: ", stdout);
+    const std::string wort = wortEingabe();
+    int nummer = 0;
+    // 0, other numbers and words that are no number select nothing.
+    if (parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)
+        buchen(nummer - 1, liste->angemeldet->daten);
+    std::fputs("\n\n\n", stdout);
+}
+
+const Eintrag kAktionen[] = {
+    {'N', "Klausuranmeldung", [](Liste* l) { klausurAuswahl(klausurAnmeldung, l); }},
+    {'B', "Klausurabmeldung", [](Liste* l) { klausurAuswahl(klausurAbmeldung, l); }},
+    {'P', "Angemeldete Klausuren", [](Liste* l) { printKlausurAnmeldungen(l->angemeldet->daten); }},
+    {kZurueck, "Auslogen", auslogen}, // spelled so on purpose: the program's fixed text
+};
+void aktionsKopf() {
+    setcolor(kFarbeText);
+    std::fputs("\t\tWelche Aktion moechtest du ausfuehren?\n\n", stdout);
+}
+const Menue kAktionsMenue{aktionsKopf, kAktionen, false};
+
+void login(Liste* liste) {
+    ueberschrift("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText); // one word, as it always was
+    std::fputs("\tBitte Matrikelnummer eingeben: ", stdout);
+    const std::string nummer = nummerEingabe();
+    if (!einlogen(nummer.c_str(), liste)) {
+        std::fputs("\t", stdout);
+        writeColoured(kFarbeMeldung, "Login fehlgeschlagen", kFarbeText);
+        std::fputs("!\n", stdout);
+        return;
+    }
+    const Datensatz& student = *liste->angemeldet->daten;
+    ueberschrift("\n\n\n\n\n\t\t ",
+                 "Willkommen " + std::string(student.vorname) + " " + student.nachname + "!",
+                 kFarbeText);
+    menue(kAktionsMenue, liste);
+}
+
+// The capitals of "Benutzerliste Ausgeben", "Datenbank Laden" and the like are the
+// program's fixed texts too.
+const Eintrag kBenutzerEintraege[] = {
+    {'N', "Neuen Benutzer anlegen", neuerDatensatz},
+    {'L', "Benutzer einlogen", login}, // spelled so on purpose: the program's fixed text
+    {'P', "Benutzerliste Ausgeben", [](Liste* l) { printListe(l); }},
+    {kZurueck, "zurueck", nullptr},
+};
+void benutzerKopf() {
+    ueberschrift("\n\n\n\t\t\t", "Benutzer Ebene", kFarbeMenue);
+}
+const Menue kBenutzerEbene{benutzerKopf, kBenutzerEintraege, false};
+
+const Eintrag kAdministratorEintraege[] = {
+    {'B', "Benutzer Ebene", [](Liste* l) { menue(kBenutzerEbene, l); }},
+    {'L', "Datenbank Laden", laden},
+    {'S', "Datenbank Speichern", [](Liste* l) { speichern(l); }},
+    {'N', "Neuen Datensatz anlegen", neuerDatensatz},
+    {'D', "Datensatz Loeschen", loeschenAbfrage},
+    {'P', "Datenbank Ausgeben", [](Liste* l) { printListe(l); }},
+    {kZurueck, "Programm verlassen", nullptr},
+};
+void administratorKopf() {
+    // "Administor" is spelled so on purpose: the program's fixed text.
+    ueberschrift("\n\n\n\t\t\t", "Administor Ebene", kFarbeMenue);
+}
+const Menue kAdministratorEbene{administratorKopf, kAdministratorEintraege, true};
+
+} // namespace
+
+// ---- The program -------------------------------------------------------------------------
+
+int runDatenbank() {
+    Liste* liste = nullptr;
+    if (!createList(liste)) return 1;
+    try {
+        menue(kAdministratorEbene, liste);
+        logo();
+    } catch (const InputEnded&) {
+        // End of input where an answer was needed: stop here, print and save nothing.
+    }
+    listeFreigeben(liste);
+    return 0;
+}
+
+} // namespace datenbank

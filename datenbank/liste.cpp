@@ -1,0 +1,139 @@
+// The record list: a doubly linked list of student records, newest first.
+#include "datenbank.h"
+#include "intern.h"
+#include "seam.h"
+
+#include "console.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+using namespace console;
+
+namespace datenbank {
+
+namespace {
+
+int reservationsUntilFailure = 0; // see seam.h
+
+void freigeben(Element* element) {
+    delete element->daten;
+    delete element;
+}
+
+} // namespace
+
+bool reservierungErlaubt() {
+    return !(reservationsUntilFailure > 0 && --reservationsUntilFailure == 0);
+}
+
+void failReservationAfter(int n) {
+    reservationsUntilFailure = n;
+}
+
+bool createList(Liste*& liste) {
+    liste = reservieren<Liste>();
+    if (!liste) return false;
+    liste->anfang = nullptr;
+    liste->angemeldet = nullptr;
+    return true;
+}
+
+void einfuegen(Datensatz* daten, Liste* liste) {
+    Element* neu = reservieren<Element>();
+    if (!neu) {
+        speicherFehler();
+        delete daten; // a record that cannot be linked would only be lost
+        return;
+    }
+    neu->daten = daten;
+    neu->prev = nullptr;
+    neu->next = liste->anfang;
+    if (liste->anfang) liste->anfang->prev = neu;
+    liste->anfang = neu;
+}
+
+bool vorhanden(const char* matrikelnummer, const Liste* liste) {
+    for (const Element* e = liste->anfang; e; e = e->next) {
+        if (gleich(e->daten, matrikelnummer)) return true;
+    }
+    return false;
+}
+
+bool eingeben(Liste* liste) {
+    std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
+    if (!neu) {
+        speicherFehler();
+        return false;
+    }
+    // The two blanks before "eingeben" are the program's fixed text.
+    writeColoured(kFarbeText,
+                  "\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n",
+                  kFarbeEingabe);
+    // All five words are read before any is checked, so a refused record leaves
+    // none of its words behind to be taken as menu keys.
+    std::string wort[5];
+    for (auto& w : wort) {
+        if (readWord(w) == Read::end) throw InputEnded{};
+    }
+    setcolor(kFarbeText);
+    Datensatz& d = *neu;
+    if (!(feldFuellen(d.matrikelnummer, wort[0]) && feldFuellen(d.vorname, wort[1]) &&
+          feldFuellen(d.nachname, wort[2]) && feldFuellen(d.email, wort[3]) &&
+          feldFuellen(d.telefon, wort[4]))) {
+        meldung("\t\t", "Eingabe zu lang!");
+        return false;
+    }
+    if (vorhanden(d.matrikelnummer, liste)) {
+        meldung("\t\t", "Kein Erfolg! Benutzer schon vorhanden!");
+        return false;
+    }
+    d.anzahlKlausuren = 0;
+    for (int& slot : d.klausuren) slot = -1;
+    einfuegen(neu.release(), liste);
+    return true;
+}
+
+bool loeschen(const char* matrikelnummer, Liste* liste) {
+    if (!liste->anfang) {
+        meldung("\n\n\t\t\t", "Datenbank ist leer! Loeschen nicht moeglich!");
+        return false;
+    }
+    Element* e = liste->anfang;
+    while (!gleich(e->daten, matrikelnummer)) {
+        e = e->next;
+        if (!e) {
+            meldung("\n\n\t\t\t", "Matrikelnummer nicht gefunden!");
+            return false;
+        }
+    }
+    if (e->prev) {
+        e->prev->next = e->next;
+    } else {
+        liste->anfang = e->next;
+    }
+    if (e->next) e->next->prev = e->prev;
+    freigeben(e);
+
+    std::fputs("\n\t\t\t", stdout);
+    writeColoured(kFarbeMeldung, "Datensatz", kFarbeEingabe);
+    std::printf(" %s ", matrikelnummer);
+    writeColoured(kFarbeMeldung, "geloescht!", kFarbeText);
+    std::fputs("\n", stdout);
+    return true;
+}
+
+void listeFreigeben(Liste*& liste) {
+    if (!liste) return;
+    Element* e = liste->anfang;
+    while (e) {
+        Element* next = e->next;
+        freigeben(e);
+        e = next;
+    }
+    delete liste;
+    liste = nullptr;
+}
+
+} // namespace datenbank
