@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
             break;
         std::printf("\tZwei Zahlen von 0 bis 50, bitte!\n");
     }
-    init(feld, spalten, zeilen);
+    init(feld, spalten, zeilen); // asked rows first; every board operation takes columns first
 
     std::printf("\tBitte Anzahl der Damen eingeben:\n");
     int gelesen = 0;
@@ -39,10 +39,12 @@ int main(int argc, char* argv[]) {
         break;
     }
 
-    if (dame(anzahl, feld, spalten, zeilen))
+    if (dame(anzahl, feld, spalten, zeilen)) {
         ausgabe(feld, spalten, zeilen);
-    else
+    } else {
+        // The fixed text, spelled so on purpose ("unter zu bringen", no tab, lower case).
         std::printf("nicht moeglich die Damen unter zu bringen\n");
+    }
     console::getKey();
     return 0;
 }
