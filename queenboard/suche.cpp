@@ -167,6 +167,7 @@ struct Rest {
     int anzahl;
     Maske maske[kMaxFeld];
     std::int8_t zeile[kMaxFeld];
+    std::int8_t dame[kMaxFeld]; // per row of the proof's start: column of its queen, -1 none
 };
 
 // `nach` becomes `von` with a queen on row `i`, column `spalte`, without that
@@ -174,6 +175,8 @@ struct Rest {
 // free square are counted out of `offen` but stay until `ausduennen`.
 Stand platzieren(const Rest& von, Rest& nach, int i, int spalte) {
     const Maske* angriff = kAngriffe.m[spalte] + kMaxFeld - von.zeile[i];
+    if (&von != &nach) std::copy(von.dame, von.dame + kMaxFeld, nach.dame);
+    nach.dame[von.zeile[i]] = static_cast<std::int8_t>(spalte);
     Stand stand{};
     int leer = 0;
     int k = 0;
@@ -260,6 +263,7 @@ struct Lauf {
     std::mutex mutex;                  // guards what follows
     std::condition_variable wecker;    // a subtree came, the proof ended, or the search did
     std::vector<Rest> stapel;          // subtrees of the shared proof not yet taken
+    std::int8_t zeuge[kMaxFeld];       // the placement the shared proof met
     int offen = 0;                     // subtrees of it not yet finished
     bool ende = false;                 // the workers leave
     std::vector<std::thread> arbeiter;
@@ -275,7 +279,9 @@ struct Zweig {
     bool erschoepft = false; // the proof ran out of `vorrat`
     unsigned schritte = 0;
     unsigned long long knoten = 0;
-    std::int8_t weg[kMaxFeld] = {}; // per row: column of its queen, -1 none
+    std::int8_t weg[kMaxFeld] = {};   // per row: column of its queen, -1 none
+    std::int8_t beleg[kMaxFeld] = {}; // the placement the last proof met, as Rest::dame
+    std::int8_t zeuge[kMaxFeld] = {}; // per row: a placement below the ordered search's square
 };
 
 // Reads the clock (the calling thread only): time limit and "still working".
@@ -318,7 +324,10 @@ constexpr int kTeilTiefe = 8;
 // or every column with a free square must take a queen, which stays so below.
 // In the shared proof, branches handed on are not searched here.
 bool loesbar(Zweig& z, const Rest& r, int tiefe) {
-    if (r.anzahl <= 0) return true;
+    if (r.anzahl <= 0) {
+        std::copy(r.dame, r.dame + kMaxFeld, z.beleg);
+        return true;
+    }
     ++z.knoten;
     if (z.vorrat >= 0 && --z.vorrat < 0) z.erschoepft = true;
     if (z.erschoepft || vorbei(z)) return false;
@@ -380,8 +389,12 @@ bool loesbar(Zweig& z, const Rest& r, int tiefe) {
 // Searches a subtree of the shared proof; tells whether it met a placement.
 void beweisen(Zweig& z, const Rest& r) {
     z.abgebrochen = false;
-    if (loesbar(z, r, 0)) z.lauf.gefunden.store(true);
+    const bool gefunden = loesbar(z, r, 0);
     std::lock_guard<std::mutex> sperre(z.lauf.mutex);
+    if (gefunden && !z.lauf.gefunden.load()) {
+        std::copy(z.beleg, z.beleg + kMaxFeld, z.lauf.zeuge);
+        z.lauf.gefunden.store(true);
+    }
     if (--z.lauf.offen == 0) z.lauf.wecker.notify_all();
 }
 
@@ -437,15 +450,20 @@ bool gemeinsamBeweisen(Zweig& z, const Rest& r) {
     sperre.unlock();
     z.knoten += helfer.knoten;
     if (lauf.stopp.load()) z.abgebrochen = true;
+    std::copy(lauf.zeuge, lauf.zeuge + kMaxFeld, z.beleg);
     return lauf.gefunden.load();
 }
 
+enum class Antwort { leer, vermutet, bewiesen };
+
 // Whether the `n` narrowed rows `maske` can take `anzahl` queens, the rows in
-// `fest` holding theirs already; true when it cannot be told cheaply.
-bool loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest) {
+// `fest` holding theirs already: `vermutet` when it cannot be told cheaply;
+// `bewiesen` with a placement of them in `zeuge`.
+Antwort loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest, std::int8_t* zeuge) {
     Rest r;
     r.n = 0;
     r.anzahl = anzahl;
+    std::fill(r.dame, r.dame + kMaxFeld, std::int8_t{-1});
     Maske spalten = 0;
     for (int i = 0; i < n; ++i) {
         if (((fest >> i) & 1) != 0) {
@@ -457,15 +475,23 @@ bool loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest) {
             ++r.n;
         }
     }
-    if (r.anzahl != r.n && r.anzahl != bitzahl(spalten)) return true;
-    if (z.lauf.faeden <= 1) return loesbar(z, r, 0);
-    // Alone first: most proofs are short, and sharing them would cost more.
-    z.vorrat = z.lauf.teilenAb;
-    z.erschoepft = false;
-    const bool ergebnis = loesbar(z, r, 0);
-    z.vorrat = -1;
-    if (!z.erschoepft) return ergebnis;
-    return gemeinsamBeweisen(z, r);
+    if (r.anzahl != r.n && r.anzahl != bitzahl(spalten)) return Antwort::vermutet;
+    bool ergebnis;
+    if (z.lauf.faeden <= 1) {
+        ergebnis = loesbar(z, r, 0);
+    } else {
+        // Alone first: most proofs are short, and sharing them would cost more.
+        z.vorrat = z.lauf.teilenAb;
+        z.erschoepft = false;
+        ergebnis = loesbar(z, r, 0);
+        z.vorrat = -1;
+        if (z.erschoepft) ergebnis = gemeinsamBeweisen(z, r);
+    }
+    if (!ergebnis) return Antwort::leer;
+    for (int i = 0; i < n; ++i)
+        zeuge[i] = ((fest >> i) & 1) != 0 ? static_cast<std::int8_t>(std::countr_zero(maske[i]))
+                                          : z.beleg[i];
+    return Antwort::bewiesen;
 }
 
 // ---- The search in row-major order ------------------------------------------
@@ -473,9 +499,11 @@ bool loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest) {
 // Places `anzahl` queens in rows `zeile` and below, whose free squares are
 // `maske[0]` onwards; first placement first. `fest` as for eingrenzen, with
 // bit 0 for row `zeile`. `geprueft`: the caller has already narrowed `maske`.
+// `bezeugt`: z.zeuge holds a placement of this subtree from row `zeile` down;
+// the squares before its square in this row need proofs, its square none.
 // On success z.weg holds the placement from row `zeile` down.
 int sucheAb(Zweig& z, int zeilen, int anzahl, int zeile, const Maske* maske, Maske fest,
-            bool geprueft) {
+            bool geprueft, bool bezeugt) {
     if (anzahl <= 0) {
         std::fill(z.weg + zeile, z.weg + zeilen, std::int8_t{-1});
         return 1;
@@ -498,17 +526,27 @@ int sucheAb(Zweig& z, int zeilen, int anzahl, int zeile, const Maske* maske, Mas
         if (!eingrenzen(kind, n - 1, anzahl - 1, kindFest,
                         setzen(maske + 1, kind, n - 1, -1, spalte)))
             continue;
-        if (!loesbarAb(z, kind, n - 1, anzahl - 1, kindFest)) {
-            if (z.abgebrochen) return 0;
-            continue;
+        bool kindBezeugt = bezeugt && spalte == z.zeuge[zeile];
+        if (!kindBezeugt) {
+            const Antwort antwort =
+                loesbarAb(z, kind, n - 1, anzahl - 1, kindFest, z.zeuge + zeile + 1);
+            if (antwort == Antwort::leer) {
+                if (z.abgebrochen) return 0;
+                continue;
+            }
+            if (antwort == Antwort::bewiesen) z.zeuge[zeile] = static_cast<std::int8_t>(spalte);
+            kindBezeugt = antwort == Antwort::bewiesen;
+            // Below an unproved square the witness may be overwritten.
+            bezeugt = kindBezeugt;
         }
         z.weg[zeile] = static_cast<std::int8_t>(spalte);
-        if (sucheAb(z, zeilen, anzahl - 1, zeile + 1, kind, kindFest, true)) return 1;
+        if (sucheAb(z, zeilen, anzahl - 1, zeile + 1, kind, kindFest, true, kindBezeugt)) return 1;
         if (z.abgebrochen) return 0;
     }
     if ((fest & 1) != 0) return 0; // this row takes a queen in every placement
     z.weg[zeile] = -1;
-    return sucheAb(z, zeilen, anzahl, zeile + 1, maske + 1, fest >> 1, false);
+    return sucheAb(z, zeilen, anzahl, zeile + 1, maske + 1, fest >> 1, false,
+                   bezeugt && z.zeuge[zeile] < 0);
 }
 
 // Sends the workers home.
@@ -545,7 +583,7 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
                                     std::chrono::duration<double>(optionen.sekunden));
 
     Zweig z{lauf, true};
-    const int gefunden = sucheAb(z, zeilen, anzahl, 0, maske, 0, false);
+    const int gefunden = sucheAb(z, zeilen, anzahl, 0, maske, 0, false, false);
     beenden(lauf);
     if (lauf.angezeigt) console::statusLine("");
     if (knoten != nullptr) *knoten = lauf.knoten + z.knoten;
