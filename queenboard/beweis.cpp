@@ -5,6 +5,15 @@
 #include <algorithm>
 #include <bit>
 
+// The proof in vector instructions where the compiler can target them and the
+// processor, asked at run time, has them.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define QUEENBOARD_VEKTOREN 1
+#include <immintrin.h>
+#else
+#define QUEENBOARD_VEKTOREN 0
+#endif
+
 namespace queenboard {
 
 // Most of the search goes into subtrees without a placement, and proving that
@@ -15,143 +24,92 @@ namespace queenboard {
 
 namespace {
 
-// `nach` becomes `von` with a queen on row `i`, column `spalte`, without that
-// row. Both may be the same. Counts the result as it goes; rows left without a
-// free square are counted out of `offen` but stay until `ausduennen`.
-Stand platzieren(const Rest& von, Rest& nach, int i, int spalte) {
-    const Maske* angriff = kAngriffe.m[spalte] + kMaxFeld - von.zeile[i];
-    if (&von != &nach) std::copy(von.dame, von.dame + kMaxFeld, nach.dame);
-    nach.dame[von.zeile[i]] = static_cast<std::int8_t>(spalte);
-    Stand stand{};
-    int leer = 0;
-    int k = 0;
-    const auto zeile = [&](int j) {
-        const Maske m = von.maske[j] & ~angriff[von.zeile[j]];
-        nach.maske[k] = m;
-        nach.zeile[k] = von.zeile[j];
-        leer += m == 0;
-        stand.mehrmals |= stand.einmal & m;
-        stand.einmal |= m;
-        stand.einzelne |= Maske((m & (m - 1)) == 0) << k; // empty rows too, until ausduennen
-        ++k;
-    };
-    for (int j = 0; j < i; ++j) zeile(j);
-    for (int j = i + 1; j < von.n; ++j) zeile(j);
-    nach.n = k;
-    nach.anzahl = von.anzahl - 1;
-    stand.offen = k - leer;
-    return stand;
-}
-
-// Drops the rows without a free square, which platzieren leaves in place: rare
-// where every row must take a queen, as that fails first.
-void ausduennen(Rest& r, Stand& stand) {
-    int k = 0;
-    stand.einzelne = 0;
-    for (int j = 0; j < r.n; ++j) {
-        const Maske m = r.maske[j];
-        if (m == 0) continue;
-        r.maske[k] = m;
-        r.zeile[k] = r.zeile[j];
-        stand.einzelne |= Maske((m & (m - 1)) == 0) << k;
-        ++k;
-    }
-    r.n = k;
-}
-
-// As eingrenzen, for a Rest: places forced queens until none is left.
-bool restEingrenzen(Rest& r, Stand stand) {
-    for (;;) {
-        if (r.anzahl <= 0) return true;
-        const int spaltenOffen = bitzahl(stand.einmal);
-        if (r.anzahl > stand.offen || r.anzahl > spaltenOffen) return false;
-        if (stand.offen < r.n) ausduennen(r, stand);
-        if (r.anzahl == stand.offen && stand.einzelne != 0) {
-            const int i = std::countr_zero(stand.einzelne);
-            stand = platzieren(r, r, i, std::countr_zero(r.maske[i]));
-            continue;
-        }
-        const Maske einzeln = stand.einmal & ~stand.mehrmals;
-        if (r.anzahl == spaltenOffen && einzeln != 0) {
-            const int spalte = std::countr_zero(einzeln);
-            int i = 0;
-            while (((r.maske[i] >> spalte) & 1) == 0) ++i;
-            stand = platzieren(r, r, i, spalte);
-            continue;
-        }
-        return true;
-    }
-}
-
 // Only near the top of a subtree: deeper down the pieces are too small to pay.
 constexpr int kTeilTiefe = 8;
 
-} // namespace
+// What the look-ahead needs to know about the rows of a Rest, by slot.
+struct Lage {
+    Maske einmal;   // columns with a free square
+    Maske mehrmals; // columns with free squares in two rows or more
+    Maske leer;     // rows without a free square
+    Maske einzeln;  // rows with one free square or none
+    Maske paar;     // rows with two free squares or fewer
+};
 
-// True when the narrowed `r` holds a placement. Only for a Rest where every row
-// or every column with a free square must take a queen, which stays so below.
-// In the shared proof, branches handed on are not searched here.
-bool loesbar(Zweig& z, const Rest& r, int tiefe) {
-    if (r.anzahl <= 0) {
-        std::copy(r.dame, r.dame + kMaxFeld, z.beleg);
-        return true;
-    }
-    ++z.knoten;
-    if (z.vorrat >= 0 && --z.vorrat < 0) z.erschoepft = true;
-    if (z.erschoepft || vorbei(z)) return false;
+// Counts slot `j` with the free squares `m`, without branches on `m`.
+inline void zaehlen(Lage& lage, Maske m, int j) {
+    lage.mehrmals |= lage.einmal & m;
+    lage.einmal |= m;
+    const Maske r1 = m & (m - 1);
+    lage.leer |= Maske(m == 0) << j;
+    lage.einzeln |= Maske(r1 == 0) << j;
+    lage.paar |= Maske((r1 & (r1 - 1)) == 0) << j;
+}
 
-    // The row with the fewest free squares: two is the least after narrowing.
-    int zeile = 0;
-    int wenigste = 99;
-    for (int i = 0; i < r.n && wenigste > 2; ++i) {
-        const Maske ohneErste = r.maske[i] & (r.maske[i] - 1);
-        if ((ohneErste & (ohneErste - 1)) == 0) {
-            zeile = i;
-            wenigste = 2;
-        }
-    }
-    // The columns free in exactly two rows; without a row of two, the row with
-    // the fewest. Not needed where a row of two is there and every row must
-    // take a queen.
-    const bool zeilenVoll = r.anzahl == r.n;
-    Maske einmal = 0, zweimal = 0, dreimal = 0;
-    for (int i = 0; i < r.n && !(zeilenVoll && wenigste == 2); ++i) {
-        const Maske m = r.maske[i];
-        dreimal |= zweimal & m;
-        zweimal |= einmal & m;
-        einmal |= m;
-        if (wenigste > 2 && bitzahl(m) < wenigste) {
-            wenigste = bitzahl(m);
-            zeile = i;
-        }
-    }
-    const bool spaltenVoll = r.anzahl == bitzahl(einmal);
-    const Maske zwei = zweimal & ~dreimal;
-    const bool nachSpalte = spaltenVoll && (!zeilenVoll || (wenigste > 2 && zwei != 0));
-    const int spalte = std::countr_zero(zwei != 0 ? zwei : einmal);
+Lage erfassen(const Rest& r) {
+    Lage lage{};
+    for (int j = 0; j < r.n; ++j) zaehlen(lage, r.maske[j], j);
+    return lage;
+}
 
-    Rest kind;
-    const Maske wahl = nachSpalte ? 0 : r.maske[zeile];
-    const int zweige = nachSpalte ? r.n : bitzahl(wahl);
-    Maske rest = wahl;
-    for (int i = 0; i < zweige; ++i) {
-        Stand stand;
-        if (nachSpalte) {
-            if (((r.maske[i] >> spalte) & 1) == 0) continue;
-            stand = platzieren(r, kind, i, spalte);
-        } else {
-            stand = platzieren(r, kind, zeile, std::countr_zero(rest));
-            rest &= rest - 1;
-        }
-        if (!restEingrenzen(kind, stand)) continue;
-        if (z.geteilt && tiefe < kTeilTiefe && z.lauf.hungrig.load(std::memory_order_relaxed) > 0) {
-            weitergeben(z.lauf, kind);
+// Bit `nach` of `m` becomes bit `von`, which is the last and goes.
+inline Maske verlegen(Maske m, int von, int nach) {
+    const Maske bit = (m >> von) & 1;
+    m &= ~(Maske{1} << nach);
+    return (m | (bit << nach)) & ((Maske{1} << von) - 1);
+}
+
+// Drops the rows without a free square, in order.
+void ausduennen(Rest& r, Lage& lage, std::int8_t* spur) {
+    int k = 0;
+    for (int j = 0; j < r.n; ++j) {
+        if (r.maske[j] == 0) {
+            spur[r.zeile[j]] = -1;
             continue;
         }
-        if (loesbar(z, kind, tiefe + 1)) return true;
-        if (z.abgebrochen || z.erschoepft) return false;
+        r.maske[k] = r.maske[j];
+        r.zeile[k] = r.zeile[j];
+        ++k;
     }
+    std::fill(r.maske + k, r.maske + r.n, Maske{0});
+    r.n = k;
+    lage = erfassen(r);
+}
+
+namespace einfach {
+#define KERN_VEKTOR 0
+#define KERN_ZIEL
+#include "beweis_kern.h"
+#undef KERN_VEKTOR
+#undef KERN_ZIEL
+} // namespace einfach
+
+#if QUEENBOARD_VEKTOREN
+namespace vektor {
+#define KERN_VEKTOR 1
+#define KERN_ZIEL [[gnu::target("avx2,bmi,bmi2,popcnt")]]
+#include "beweis_kern.h"
+#undef KERN_VEKTOR
+#undef KERN_ZIEL
+} // namespace vektor
+#endif
+
+} // namespace
+
+bool vektorenMoeglich() {
+#if QUEENBOARD_VEKTOREN
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+           __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
+#else
     return false;
+#endif
+}
+
+bool loesbar(Zweig& z, const Rest& r) {
+#if QUEENBOARD_VEKTOREN
+    if (z.lauf.vektoren) return vektor::pruefen(z, r, erfassen(r), 0);
+#endif
+    return einfach::pruefen(z, r, erfassen(r), 0);
 }
 
 } // namespace queenboard

@@ -39,10 +39,12 @@ bool vorbei(Zweig& z) {
 }
 
 // Puts a subtree of the shared proof on the stack for an idle thread.
-void weitergeben(Lauf& lauf, const Rest& r) {
+void weitergeben(Lauf& lauf, const Rest& r, const std::int8_t* spur) {
     {
         std::lock_guard<std::mutex> sperre(lauf.mutex);
-        lauf.stapel.push_back(r);
+        lauf.stapel.emplace_back();
+        lauf.stapel.back().rest = r;
+        std::copy(spur, spur + kMaxFeld, lauf.stapel.back().spur);
         ++lauf.offen;
     }
     lauf.wecker.notify_all();
@@ -51,9 +53,10 @@ void weitergeben(Lauf& lauf, const Rest& r) {
 namespace {
 
 // Searches a subtree of the shared proof; tells whether it met a placement.
-void beweisen(Zweig& z, const Rest& r) {
+void beweisen(Zweig& z, const Lauf::Teil& teil) {
     z.abgebrochen = false;
-    const bool gefunden = loesbar(z, r, 0);
+    std::copy(teil.spur, teil.spur + kMaxFeld, z.spur);
+    const bool gefunden = loesbar(z, teil.rest);
     std::lock_guard<std::mutex> sperre(z.lauf.mutex);
     if (gefunden && !z.lauf.gefunden.load()) {
         std::copy(z.beleg, z.beleg + kMaxFeld, z.lauf.zeuge);
@@ -72,10 +75,10 @@ void arbeiten(Lauf& lauf) {
             --lauf.hungrig;
             continue;
         }
-        const Rest r = lauf.stapel.back();
+        const Lauf::Teil teil = lauf.stapel.back();
         lauf.stapel.pop_back();
         sperre.unlock();
-        beweisen(z, r);
+        beweisen(z, teil);
         sperre.lock();
     }
     lauf.knoten += z.knoten;
@@ -93,13 +96,13 @@ bool gemeinsamBeweisen(Zweig& z, const Rest& r) {
                 break;
             }
     lauf.gefunden.store(false);
-    weitergeben(lauf, r);
+    weitergeben(lauf, r, z.spur);
 
     Zweig helfer{lauf, true, true};
     std::unique_lock<std::mutex> sperre(lauf.mutex);
     while (lauf.offen > 0) {
         if (!lauf.stapel.empty()) {
-            const Rest teil = lauf.stapel.back();
+            const Lauf::Teil teil = lauf.stapel.back();
             lauf.stapel.pop_back();
             sperre.unlock();
             beweisen(helfer, teil);

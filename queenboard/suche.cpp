@@ -89,14 +89,16 @@ Antwort loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest, s
     Rest r;
     r.n = 0;
     r.anzahl = anzahl;
-    std::fill(r.dame, r.dame + kMaxFeld, std::int8_t{-1});
+    std::fill(r.maske, r.maske + kPlatz, Maske{0});
+    std::fill(r.zeile, r.zeile + kPlatz, std::int64_t{0});
+    std::fill(z.spur, z.spur + kMaxFeld, std::int8_t{-1});
     Maske spalten = 0;
     for (int i = 0; i < n; ++i) {
         if (((fest >> i) & 1) != 0) {
             --r.anzahl;
         } else if (maske[i] != 0) {
             r.maske[r.n] = maske[i];
-            r.zeile[r.n] = static_cast<std::int8_t>(i);
+            r.zeile[r.n] = i;
             spalten |= maske[i];
             ++r.n;
         }
@@ -104,12 +106,12 @@ Antwort loesbarAb(Zweig& z, const Maske* maske, int n, int anzahl, Maske fest, s
     if (r.anzahl != r.n && r.anzahl != bitzahl(spalten)) return Antwort::vermutet;
     bool ergebnis;
     if (z.lauf.faeden <= 1) {
-        ergebnis = loesbar(z, r, 0);
+        ergebnis = loesbar(z, r);
     } else {
         // Alone first: most proofs are short, and sharing them would cost more.
         z.vorrat = z.lauf.teilenAb;
         z.erschoepft = false;
-        ergebnis = loesbar(z, r, 0);
+        ergebnis = loesbar(z, r);
         z.vorrat = -1;
         if (z.erschoepft) ergebnis = gemeinsamBeweisen(z, r);
     }
@@ -192,6 +194,7 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
     lauf.faeden = optionen.faeden > 0 ? optionen.faeden
                                       : static_cast<int>(std::thread::hardware_concurrency());
     lauf.teilenAb = optionen.teilenAb > 0 ? optionen.teilenAb : 20000;
+    lauf.vektoren = !optionen.ohneVektoren && vektorenMoeglich();
     lauf.fortschritt = console::outputIsTerminal();
     lauf.begrenzt = optionen.sekunden > 0;
     lauf.beginn = Uhr::now();

@@ -62,13 +62,17 @@ inline void zaehlen(Stand& stand, Maske m, int i) {
     stand.einzelne |= Maske(belegt & ((m & (m - 1)) == 0)) << i;
 }
 
-// The rows still to take a queen, in any order: free squares and row number.
+// Room for the rows of a proof, in whole vectors of four.
+inline constexpr int kPlatz = (kMaxFeld + 3) / 4 * 4;
+
+// The rows of a proof still to take a queen, in any order: free squares and
+// row number (counted from the proof's first row). Slots from n on hold no
+// free square, so that vectors may run past the last row.
 struct Rest {
     int n;
-    int anzahl;
-    Maske maske[kMaxFeld];
-    std::int8_t zeile[kMaxFeld];
-    std::int8_t dame[kMaxFeld]; // per row of the proof's start: column of its queen, -1 none
+    int anzahl; // queens still to place
+    alignas(32) Maske maske[kPlatz];
+    alignas(32) std::int64_t zeile[kPlatz];
 };
 
 // Shared by the threads of one search.
@@ -88,10 +92,15 @@ struct Lauf {
     std::atomic<int> hungrig{0};       // threads waiting for a subtree
     std::mutex mutex;                  // guards what follows
     std::condition_variable wecker;    // a subtree came, the proof ended, or the search did
-    std::vector<Rest> stapel;          // subtrees of the shared proof not yet taken
-    std::int8_t zeuge[kMaxFeld];       // the placement the shared proof met
-    int offen = 0;                     // subtrees of it not yet finished
-    bool ende = false;                 // the workers leave
+    bool vektoren;                     // the proof in vector instructions
+    struct Teil {
+        Rest rest;
+        std::int8_t spur[kMaxFeld]; // as Zweig::spur
+    };
+    std::vector<Teil> stapel;    // subtrees of the shared proof not yet taken
+    std::int8_t zeuge[kMaxFeld]; // the placement the shared proof met
+    int offen = 0;               // subtrees of it not yet finished
+    bool ende = false;           // the workers leave
     std::vector<std::thread> arbeiter;
 };
 
@@ -106,18 +115,23 @@ struct Zweig {
     unsigned schritte = 0;
     unsigned long long knoten = 0;
     std::int8_t weg[kMaxFeld] = {};   // per row: column of its queen, -1 none
-    std::int8_t beleg[kMaxFeld] = {}; // the placement the last proof met, as Rest::dame
+    std::int8_t spur[kMaxFeld] = {};  // per row of the proof: column of its latest queen, -1 none
+    std::int8_t beleg[kMaxFeld] = {}; // the placement the last proof met, per row of it
     std::int8_t zeuge[kMaxFeld] = {}; // per row: a placement below the ordered search's square
 };
 
 // Threads (faeden.cpp).
 void uhrLesen(Lauf& lauf);
 bool vorbei(Zweig& z);
-void weitergeben(Lauf& lauf, const Rest& r);
+void weitergeben(Lauf& lauf, const Rest& r, const std::int8_t* spur);
 bool gemeinsamBeweisen(Zweig& z, const Rest& r);
 void beenden(Lauf& lauf);
 
-// The proof (beweis.cpp).
-bool loesbar(Zweig& z, const Rest& r, int tiefe);
+// The proof (beweis.cpp): true when `r`, narrowed, holds a placement, then in
+// z.beleg. Only for a Rest where every row or every column with a free square
+// must take a queen. In the shared proof, branches handed on are not searched.
+bool loesbar(Zweig& z, const Rest& r);
+// Whether this processor runs the proof in vector instructions.
+bool vektorenMoeglich();
 
 } // namespace queenboard
