@@ -28,6 +28,24 @@ namespace queenboard {
 
 namespace {
 
+// What the look-ahead needs to know about the free squares of the rows left.
+struct Stand {
+    int offen;      // rows with a free square
+    Maske einmal;   // columns with a free square
+    Maske mehrmals; // columns with free squares in two rows or more
+    Maske einzelne; // bit i: row i has exactly one free square
+};
+
+// Counts row `i` with the free squares `m`; without branches on `m`, which the
+// processor could not predict.
+void zaehlen(Stand& stand, Maske m, int i) {
+    const bool belegt = m != 0;
+    stand.offen += belegt;
+    stand.mehrmals |= stand.einmal & m;
+    stand.einmal |= m;
+    stand.einzelne |= Maske(belegt & ((m & (m - 1)) == 0)) << i;
+}
+
 Stand erfassen(const Maske* maske, int n) {
     Stand stand{};
     for (int i = 0; i < n; ++i) zaehlen(stand, maske[i], i);

@@ -44,24 +44,6 @@ inline int bitzahl(Maske m) {
     return static_cast<int>((m * 0x0101010101010101u) >> 56);
 }
 
-// What the look-ahead needs to know about the free squares of the rows left.
-struct Stand {
-    int offen;      // rows with a free square
-    Maske einmal;   // columns with a free square
-    Maske mehrmals; // columns with free squares in two rows or more
-    Maske einzelne; // bit i: row i has exactly one free square
-};
-
-// Counts row `i` with the free squares `m`; without branches on `m`, which the
-// processor could not predict.
-inline void zaehlen(Stand& stand, Maske m, int i) {
-    const bool belegt = m != 0;
-    stand.offen += belegt;
-    stand.mehrmals |= stand.einmal & m;
-    stand.einmal |= m;
-    stand.einzelne |= Maske(belegt & ((m & (m - 1)) == 0)) << i;
-}
-
 // Room for the rows of a proof, in whole vectors of four.
 inline constexpr int kPlatz = (kMaxFeld + 3) / 4 * 4;
 
