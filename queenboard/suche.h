@@ -15,6 +15,8 @@ struct Suchoptionen {
     long long teilenAb = 0;
     // Gives up after about this many seconds (result -1); 0: never.
     double sekunden = 0;
+    // The proof without vector instructions, as on processors that lack them.
+    bool ohneVektoren = false;
 };
 
 // As dame, with the given options: 1 found, 0 none, -1 given up. `knoten`, when

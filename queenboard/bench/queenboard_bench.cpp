@@ -75,29 +75,31 @@ void vergleich(int zeilen, int spalten, int anzahl, double referenzSekunden) {
 
 // Optional arguments: the time limit per board of the fast search, of the
 // reference, in seconds; threads (0: one per core); the first and last n of
-// the table.
+// the table; 1 for the proof without vector instructions.
 int main(int argc, char** argv) {
     const double schnellSekunden = argc > 1 ? std::atof(argv[1]) : 60;
     const double referenzSekunden = argc > 2 ? std::atof(argv[2]) : 30;
     const int faeden = argc > 3 ? std::atoi(argv[3]) : 0;
     const int von = argc > 4 ? std::atoi(argv[4]) : 30;
     const int bis = argc > 5 ? std::atoi(argv[5]) : 45;
+    const bool ohneVektoren = argc > 6 && std::atoi(argv[6]) == 1;
     std::printf("Referenz und schnelle Suche (Referenz abgebrochen nach %.0f s):\n",
                 referenzSekunden);
     vergleich(8, 8, 9, referenzSekunden);
     for (int n = 4; n <= 12; ++n) vergleich(n, n, n, referenzSekunden);
 
-    std::printf("\nSchnelle Suche, n x n mit n Damen, %s (Grenze %.0f s je Brett):\n",
+    std::printf("\nSchnelle Suche, n x n mit n Damen, %s%s (Grenze %.0f s je Brett):\n",
                 faeden == 0 ? "alle Kerne" : (std::to_string(faeden) + " Faeden").c_str(),
-                schnellSekunden);
+                ohneVektoren ? ", ohne Vektorbefehle" : "", schnellSekunden);
     std::printf("%4s %12s %14s  %s\n", "n", "Sekunden", "Knoten", "Spalten");
     for (int n = std::max(von, 1); n <= std::min(bis, kMaxFeld); ++n) {
         Feld feld;
         init(feld, n, n);
         unsigned long long knoten = 0;
         const Uhr::time_point beginn = Uhr::now();
-        const int ergebnis =
-            dameSuchen(n, feld, n, n, {.faeden = faeden, .sekunden = schnellSekunden}, &knoten);
+        const int ergebnis = dameSuchen(
+            n, feld, n, n,
+            {.faeden = faeden, .sekunden = schnellSekunden, .ohneVektoren = ohneVektoren}, &knoten);
         const double sekunden = seitMs(beginn) / 1000;
         std::printf("%4d %12.3f %14llu  ", n, sekunden, knoten);
         if (ergebnis < 0)

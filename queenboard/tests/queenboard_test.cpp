@@ -255,13 +255,16 @@ TEST(DameReferenz, LargerSquareAndOblongBoards) {
 struct Teilung {
     int faeden;
     long long teilenAb; // tiny, so that proofs on small boards are shared too
+    bool ohneVektoren = false;
 };
 
 class DameGeteilt : public ::testing::TestWithParam<Teilung> {
   protected:
     int suchen(Brett& b, int anzahl) const {
         return dameSuchen(anzahl, b.feld, b.spalten, b.zeilen,
-                          {.faeden = GetParam().faeden, .teilenAb = GetParam().teilenAb});
+                          {.faeden = GetParam().faeden,
+                           .teilenAb = GetParam().teilenAb,
+                           .ohneVektoren = GetParam().ohneVektoren});
     }
 };
 
@@ -303,7 +306,23 @@ TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
 
 INSTANTIATE_TEST_SUITE_P(Teilungen, DameGeteilt,
                          ::testing::Values(Teilung{1, 0}, Teilung{2, 1}, Teilung{2, 3},
-                                           Teilung{3, 1}, Teilung{4, 10}));
+                                           Teilung{3, 1}, Teilung{4, 10}, Teilung{1, 0, true},
+                                           Teilung{2, 1, true}));
+
+// The proof with and without vector instructions walks the same tree.
+TEST(DameSuche, SameNodesWithAndWithoutVectorInstructions) {
+    for (int n : {12, 18, 22, 25}) {
+        Brett vektor(n, n), einfach(n, n);
+        unsigned long long knotenVektor = 0, knotenEinfach = 0;
+        EXPECT_EQ(dameSuchen(n, vektor.feld, n, n, {.faeden = 1}, &knotenVektor), 1);
+        EXPECT_EQ(
+            dameSuchen(n, einfach.feld, n, n, {.faeden = 1, .ohneVektoren = true}, &knotenEinfach),
+            1);
+        EXPECT_EQ(knotenVektor, knotenEinfach) << n;
+        EXPECT_GT(knotenEinfach, 0u) << n;
+        EXPECT_EQ(vektor.zeilenWerte(), einfach.zeilenWerte()) << n;
+    }
+}
 
 TEST(DameSuche, GivesUpAtTheTimeLimitWithTheBoardAsItWas) {
     for (int faeden : {1, 2}) {
