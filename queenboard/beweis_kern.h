@@ -76,6 +76,104 @@ KERN_ZIEL [[gnu::always_inline]] inline Lage platzieren(const Rest& von, Rest& n
     return lage;
 }
 
+// The bits of `m`, by the processor's own instruction where it has one.
+KERN_ZIEL [[gnu::always_inline]] inline int bits(Maske m) {
+#if KERN_VEKTOR
+    return __builtin_popcountll(m);
+#else
+    return bitzahl(m);
+#endif
+}
+
+// The sum of the positions of the bits of `m`.
+KERN_ZIEL [[gnu::always_inline]] inline long bitSumme(Maske m) {
+    return bits(m & 0xAAAAAAAAAAAAAAAAu) + 2 * bits(m & 0xCCCCCCCCCCCCCCCCu) +
+           4 * bits(m & 0xF0F0F0F0F0F0F0F0u) + 8 * bits(m & 0xFF00FF00FF00FF00u) +
+           16 * bits(m & 0xFFFF0000FFFF0000u) + 32 * bits(m & 0xFFFFFFFF00000000u);
+}
+
+// The lowest `k` bits of `m`, which has k or more.
+KERN_ZIEL [[gnu::always_inline]] inline Maske untereBits(Maske m, int k) {
+#if KERN_VEKTOR
+    if (k == 0) return 0;
+    const Maske letztes = _pdep_u64(Maske{1} << (k - 1), m);
+    return m & (letztes | (letztes - 1));
+#else
+    Maske teil = 0;
+    for (int i = 0; i < k; ++i, m &= m - 1) teil |= m & -m;
+    return teil;
+#endif
+}
+
+// The sum of the positions of the lowest `k` bits of lo (bits 0-63) and hi (64-127).
+KERN_ZIEL [[gnu::always_inline]] inline long untereSumme(Maske lo, Maske hi, int k) {
+    const int unten = bits(lo);
+    if (k <= unten) return bitSumme(untereBits(lo, k));
+    const Maske oben = untereBits(hi, k - unten);
+    return bitSumme(lo) + bitSumme(oben) + 64L * bits(oben);
+}
+
+// Where every row and every free column takes a queen, the queens' rows and columns are
+// known as sets, so the sums of their diagonals are too: c - r over the queens is the
+// columns' sum less the rows', c + r the two together. Distinct free diagonals must make
+// up those sums; the smallest and the largest k of them bound what they can make.
+KERN_ZIEL inline bool summenPassen(const Rest& r, Maske spalten) {
+    // Diagonal c - r + kMaxFeld and c + r of every free square, as bits 0-127.
+    Maske fallendLo = 0, fallendHi = 0, steigendLo = 0, steigendHi = 0;
+    long zeilen = 0;
+#if KERN_VEKTOR
+    const __m256i basis = _mm256_set1_epi64x(kMaxFeld);
+    const __m256i vierundsechzig = _mm256_set1_epi64x(64);
+    __m256i fl = _mm256_setzero_si256(), fh = fl, sl = fl, sh = fl;
+    for (int j = 0; j < r.n; j += 4) {
+        const __m256i z = _mm256_load_si256(reinterpret_cast<const __m256i*>(r.zeile + j));
+        const __m256i m = _mm256_load_si256(reinterpret_cast<const __m256i*>(r.maske + j));
+        const __m256i f = _mm256_sub_epi64(basis, z); // 1..50
+        fl = _mm256_or_si256(fl, _mm256_sllv_epi64(m, f));
+        fh = _mm256_or_si256(fh, _mm256_srlv_epi64(m, _mm256_sub_epi64(vierundsechzig, f)));
+        sl = _mm256_or_si256(sl, _mm256_sllv_epi64(m, z));
+        // A shift by 64 gives 0 here, as the row 0 wants.
+        sh = _mm256_or_si256(sh, _mm256_srlv_epi64(m, _mm256_sub_epi64(vierundsechzig, z)));
+    }
+    alignas(32) Maske teile[4][4];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(teile[0]), fl);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(teile[1]), fh);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(teile[2]), sl);
+    _mm256_store_si256(reinterpret_cast<__m256i*>(teile[3]), sh);
+    fallendLo = teile[0][0] | teile[0][1] | teile[0][2] | teile[0][3];
+    fallendHi = teile[1][0] | teile[1][1] | teile[1][2] | teile[1][3];
+    steigendLo = teile[2][0] | teile[2][1] | teile[2][2] | teile[2][3];
+    steigendHi = teile[3][0] | teile[3][1] | teile[3][2] | teile[3][3];
+    for (int j = 0; j < r.n; ++j) zeilen += r.zeile[j];
+#else
+    for (int j = 0; j < r.n; ++j) {
+        const int z = static_cast<int>(r.zeile[j]);
+        const Maske m = r.maske[j];
+        const int f = kMaxFeld - z;
+        zeilen += z;
+        fallendLo |= m << f;
+        fallendHi |= m >> (64 - f);
+        steigendLo |= m << z;
+        steigendHi |= z == 0 ? 0 : m >> (64 - z);
+    }
+#endif
+    const int k = r.n;
+    const int nf = bits(fallendLo) + bits(fallendHi);
+    const int ns = bits(steigendLo) + bits(steigendHi);
+    if (nf < k || ns < k) return false;
+    const long spaltenSumme = bitSumme(spalten);
+    // The largest k are all of them less the smallest nf - k.
+    const long fallendAlle = bitSumme(fallendLo) + bitSumme(fallendHi) + 64L * bits(fallendHi);
+    const long differenz = spaltenSumme - zeilen + long{k} * kMaxFeld;
+    if (differenz < untereSumme(fallendLo, fallendHi, k) ||
+        differenz > fallendAlle - untereSumme(fallendLo, fallendHi, nf - k))
+        return false;
+    const long steigendAlle = bitSumme(steigendLo) + bitSumme(steigendHi) + 64L * bits(steigendHi);
+    const long summe = spaltenSumme + zeilen;
+    return summe >= untereSumme(steigendLo, steigendHi, k) &&
+           summe <= steigendAlle - untereSumme(steigendLo, steigendHi, ns - k);
+}
+
 // As eingrenzen, for a Rest: places forced queens until none is left; false
 // when the rows cannot take their queens.
 KERN_ZIEL inline bool restEingrenzen(Rest& r, Lage& lage, std::int8_t* spur) {
@@ -100,7 +198,7 @@ KERN_ZIEL inline bool restEingrenzen(Rest& r, Lage& lage, std::int8_t* spur) {
             lage = platzieren(r, r, i, spalte, spur);
             continue;
         }
-        return true;
+        return r.anzahl != r.n || r.anzahl != spaltenOffen || summenPassen(r, lage.einmal);
     }
 }
 
