@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace queenboard;
@@ -248,6 +249,26 @@ TEST(DameReferenz, LargerSquareAndOblongBoards) {
     vergleichen(Brett(9, 7), 7);
     vergleichen(Brett(4, 12), 4);
     vergleichen(Brett(12, 4), 4);
+}
+
+TEST(DameReferenz, BoardsWhereTheDiagonalSumsMeetTheirBounds) {
+    // In a proof below each, the queens left take exactly the free falling
+    // diagonals of the smallest or of the largest sum: the bounds themselves
+    // must stay allowed.
+    struct Fall {
+        int n;
+        std::vector<std::pair<int, int>> damen; // row, column
+    };
+    const Fall faelle[] = {
+        {8, {{5, 0}, {7, 3}}},          {9, {{2, 2}}}, {9, {{0, 6}, {8, 2}}}, {9, {{0, 7}, {8, 4}}},
+        {10, {{3, 2}, {4, 8}, {5, 1}}},
+    };
+    for (const Fall& fall : faelle) {
+        Brett b(fall.n, fall.n);
+        for (const auto& [zeile, spalte] : fall.damen)
+            dameSetzen(b.feld, fall.n, fall.n, spalte, zeile);
+        vergleichen(b, fall.n - int(fall.damen.size()));
+    }
 }
 
 // ---- Proofs shared among threads --------------------------------------------
