@@ -124,6 +124,28 @@ KERN_ZIEL [[gnu::always_inline]] inline void randSummen(Maske lo, Maske hi, int 
     }
 }
 
+// A bound on the diagonals' sum that counts the rows: each row's queen stands on a
+// distinct free diagonal no higher than the row's own highest. Each row in turn taking
+// the highest one left at or below that reaches the largest sum possible, whatever the
+// order; false when some row finds none. Where few rows reach the high diagonals this
+// is well below the sum of the k highest. (The same bound from below cuts a fifth as
+// often, and does not pay for its time.)
+KERN_ZIEL [[gnu::always_inline]] inline bool obereSumme(const Rest& r, Maske lo, Maske hi,
+                                                        long& oben) {
+    oben = 0;
+    for (int j = 0; j < r.n; ++j) {
+        const int hoechste =
+            63 - std::countl_zero(r.maske[j]) + kMaxFeld - static_cast<int>(r.zeile[j]);
+        const int d = hoechsteBis(lo, hi, hoechste);
+        if (d < 0) return false;
+        oben += d;
+        const Maske bit = Maske{1} << (d & 63);
+        lo &= d < 64 ? ~bit : ~Maske{0};
+        hi &= d >= 64 ? ~bit : ~Maske{0};
+    }
+    return true;
+}
+
 // Where every row and every free column takes a queen, the queens' rows and columns are
 // known as sets, so the sum of their falling diagonals c - r is too: the columns' sum
 // less the rows'. Distinct free diagonals must make it up, so it lies between the sums
@@ -167,7 +189,8 @@ KERN_ZIEL inline bool summenPassen(const Rest& r, Maske spalten) {
     long unten, oben;
     randSummen(lo, hi, r.n, unten, oben);
     const long differenz = bitSumme(spalten) - zeilen + long{r.n} * kMaxFeld;
-    return differenz >= unten && differenz <= oben;
+    if (differenz < unten || differenz > oben) return false;
+    return obereSumme(r, lo, hi, oben) && differenz <= oben;
 }
 
 // As eingrenzen, for a Rest: places forced queens until none is left; false

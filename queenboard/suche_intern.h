@@ -5,6 +5,7 @@
 #include "queenboard.h"
 
 #include <atomic>
+#include <bit>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -42,6 +43,17 @@ inline int bitzahl(Maske m) {
     m = (m & 0x3333333333333333u) + ((m >> 2) & 0x3333333333333333u);
     m = (m + (m >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
     return static_cast<int>((m * 0x0101010101010101u) >> 56);
+}
+
+// The highest bit at or below `d` (0 to 127) of lo (bits 0-63) and hi (64-127); -1 for none.
+inline int hoechsteBis(Maske lo, Maske hi, int d) {
+    if (d >= 64) {
+        const Maske t = hi << (127 - d);
+        if (t != 0) return d - std::countl_zero(t);
+        return lo != 0 ? 63 - std::countl_zero(lo) : -1;
+    }
+    const Maske t = lo << (63 - d);
+    return t != 0 ? d - std::countl_zero(t) : -1;
 }
 
 // Room for the rows of a proof, in whole vectors of four.

@@ -3,9 +3,12 @@
 #include "dame_referenz.h"
 #include "queenboard.h"
 #include "suche.h"
+#include "suche_intern.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -268,6 +271,48 @@ TEST(DameReferenz, BoardsWhereTheDiagonalSumsMeetTheirBounds) {
         for (const auto& [zeile, spalte] : fall.damen)
             dameSetzen(b.feld, fall.n, fall.n, spalte, zeile);
         vergleichen(b, fall.n - int(fall.damen.size()));
+    }
+}
+
+TEST(DameSuche, HighestBitAtOrBelowAcrossTwoWords) {
+    struct Fall {
+        Maske lo, hi;
+        int d, erwartet;
+    };
+    const Maske oben = Maske{1} << 63;
+    const Fall faelle[] = {
+        {0b1010, 0, 2, 1},   {0b1010, 0, 3, 3},        {0b1010, 0, 0, -1},
+        {0b1010, 0, 100, 3}, {0, 0, 127, -1},          {oben, 1, 64, 64},
+        {oben, 1, 63, 63},   {oben, 0b100000, 68, 63}, {oben, 0b100000, 127, 69},
+        {0, oben, 127, 127}, {0, 0b100000, 68, -1},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(hoechsteBis(f.lo, f.hi, f.d), f.erwartet) << f.lo << " " << f.hi << " " << f.d;
+}
+
+// The first placement on an empty n x n board with n queens, row by row in bit masks:
+// a yardstick that, unlike the reference, is quick up to n = 29.
+bool ersteFolge(int n, int zeile, std::uint64_t spalten, std::uint64_t links, std::uint64_t rechts,
+                std::vector<int>& folge) {
+    if (zeile == n) return true;
+    const std::uint64_t alle = (std::uint64_t{1} << n) - 1;
+    for (std::uint64_t frei = ~(spalten | links | rechts) & alle; frei != 0; frei &= frei - 1) {
+        const std::uint64_t bit = frei & -frei;
+        folge[zeile] = std::countr_zero(frei);
+        if (ersteFolge(n, zeile + 1, spalten | bit, (links | bit) << 1, (rechts | bit) >> 1, folge))
+            return true;
+    }
+    return false;
+}
+
+TEST(DameSuche, FirstPlacementsUpToTwentyNineByTwentyNine) {
+    // Wide enough for diagonals past the first 64 of the proof's diagonal masks.
+    for (int n = 11; n <= 29; ++n) {
+        std::vector<int> erwartet(n);
+        ASSERT_TRUE(ersteFolge(n, 0, 0, 0, 0, erwartet)) << n;
+        Brett b(n, n);
+        ASSERT_EQ(dame(n, b.feld, n, n), 1) << n;
+        EXPECT_EQ(b.damenSpalten(), erwartet) << n;
     }
 }
 
