@@ -105,13 +105,9 @@ void menueZeile(char taste, const char* text, const char* ende) {
 // ---- Login and exams ---------------------------------------------------------------------
 
 bool einlogen(const char* matrikelnummer, Liste* liste) {
-    for (Element* e = liste->anfang; e; e = e->next) {
-        if (gleich(e->daten, matrikelnummer)) {
-            liste->angemeldet = e;
-            return true;
-        }
-    }
-    return false;
+    Element* e = finden(matrikelnummer, liste);
+    if (e) liste->angemeldet = e;
+    return e != nullptr;
 }
 
 void auslogen(Liste* liste) {

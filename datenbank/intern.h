@@ -1,5 +1,5 @@
 // What the files of datenbank share: colours by their role, heap reservations, the red
-// message line, fitting a word into a record's field, and comparing student numbers.
+// message line, fitting a word into a record's field, and finding a student number.
 #pragma once
 
 #include "datenbank.h"
@@ -49,9 +49,12 @@ template <std::size_t N> bool feldFuellen(char (&feld)[N], std::string_view wort
     return true;
 }
 
-// The whole number, exactly: no prefix matches, and case counts.
-inline bool gleich(const Datensatz* daten, const char* matrikelnummer) {
-    return std::strcmp(daten->matrikelnummer, matrikelnummer) == 0;
+// The first record with the whole number, exactly (no prefix matches, and case
+// counts); none when there is no such record.
+inline Element* finden(const char* matrikelnummer, const Liste* liste) {
+    Element* e = liste->anfang;
+    while (e && std::strcmp(e->daten->matrikelnummer, matrikelnummer) != 0) e = e->next;
+    return e;
 }
 
 } // namespace datenbank

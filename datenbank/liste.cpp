@@ -55,10 +55,7 @@ void einfuegen(Datensatz* daten, Liste* liste) {
 }
 
 bool vorhanden(const char* matrikelnummer, const Liste* liste) {
-    for (const Element* e = liste->anfang; e; e = e->next) {
-        if (gleich(e->daten, matrikelnummer)) return true;
-    }
-    return false;
+    return finden(matrikelnummer, liste) != nullptr;
 }
 
 bool eingeben(Liste* liste) {
@@ -100,13 +97,10 @@ bool loeschen(const char* matrikelnummer, Liste* liste) {
         meldung("\n\n\t\t\t", "Datenbank ist leer! Loeschen nicht moeglich!");
         return false;
     }
-    Element* e = liste->anfang;
-    while (!gleich(e->daten, matrikelnummer)) {
-        e = e->next;
-        if (!e) {
-            meldung("\n\n\t\t\t", "Matrikelnummer nicht gefunden!");
-            return false;
-        }
+    Element* e = finden(matrikelnummer, liste);
+    if (!e) {
+        meldung("\n\n\t\t\t", "Matrikelnummer nicht gefunden!");
+        return false;
     }
     if (e->prev) {
         e->prev->next = e->next;
