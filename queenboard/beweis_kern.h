@@ -149,7 +149,8 @@ KERN_ZIEL [[gnu::always_inline]] inline bool obereSumme(const Rest& r, Maske lo,
 // Where every row and every free column takes a queen, the queens' rows and columns are
 // known as sets, so the sum of their falling diagonals c - r is too: the columns' sum
 // less the rows'. Distinct free diagonals must make it up, so it lies between the sums
-// of the smallest and of the largest k of them. (The rising diagonals c + r give the
+// of the smallest and of the largest k of them; that cheap test goes first, then the
+// tighter upper bound row by row (obereSumme). (The rising diagonals c + r give the
 // same check, but it prunes about a hundredth as much, for as much work.)
 KERN_ZIEL inline bool summenPassen(const Rest& r, Maske spalten) {
     // Diagonal c - r + kMaxFeld of every free square, as bits 0-127.

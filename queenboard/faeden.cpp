@@ -65,6 +65,15 @@ void beweisen(Zweig& z, const Lauf::Teil& teil) {
     if (--z.lauf.offen == 0) z.lauf.wecker.notify_all();
 }
 
+// Takes the top subtree off the stack and proves it; the stack is unlocked meanwhile.
+void naechstenBeweisen(Zweig& z, std::unique_lock<std::mutex>& sperre) {
+    const Lauf::Teil teil = z.lauf.stapel.back();
+    z.lauf.stapel.pop_back();
+    sperre.unlock();
+    beweisen(z, teil);
+    sperre.lock();
+}
+
 void arbeiten(Lauf& lauf) {
     Zweig z{lauf, false, true};
     std::unique_lock<std::mutex> sperre(lauf.mutex);
@@ -75,11 +84,7 @@ void arbeiten(Lauf& lauf) {
             --lauf.hungrig;
             continue;
         }
-        const Lauf::Teil teil = lauf.stapel.back();
-        lauf.stapel.pop_back();
-        sperre.unlock();
-        beweisen(z, teil);
-        sperre.lock();
+        naechstenBeweisen(z, sperre);
     }
     lauf.knoten += z.knoten;
 }
@@ -102,11 +107,7 @@ bool gemeinsamBeweisen(Zweig& z, const Rest& r) {
     std::unique_lock<std::mutex> sperre(lauf.mutex);
     while (lauf.offen > 0) {
         if (!lauf.stapel.empty()) {
-            const Lauf::Teil teil = lauf.stapel.back();
-            lauf.stapel.pop_back();
-            sperre.unlock();
-            beweisen(helfer, teil);
-            sperre.lock();
+            naechstenBeweisen(helfer, sperre);
             continue;
         }
         ++lauf.hungrig;
