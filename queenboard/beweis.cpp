@@ -1,97 +1,99 @@
-// The proof that a subtree holds a placement, or none: forced queens, and
+// The proof that rows hold a placement, or none: forced queens and cuts, then
 // branching on the row or column with the fewest free squares.
+#include "kern_einfach.h"
+#include "kern_vektor.h"
+#include "schritte.h"
 #include "suche_intern.h"
-
-#include <algorithm>
-#include <bit>
-
-// The proof in vector instructions where the compiler can target them and the
-// processor, asked at run time, has them.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define QUEENBOARD_VEKTOREN 1
-#include <immintrin.h>
-#else
-#define QUEENBOARD_VEKTOREN 0
-#endif
 
 namespace queenboard {
 
-// Most of the search goes into subtrees without a placement, and proving that
-// needs no order: it branches on the row (or column) with the fewest free
-// squares, which keeps the proof far smaller than one that goes row by row.
-// The row-by-row search asks this of every square before it goes below it, so
-// it walks straight down to the placement; nearly all the work is in proofs.
-
 namespace {
 
-// Only near the top of a subtree: deeper down the pieces are too small to pay.
+// Only near the top of a shared proof are branches handed on: deeper down the
+// pieces are too small to pay for the handing.
 constexpr int kTeilTiefe = 8;
 
-// What the look-ahead needs to know about the rows of a Rest, by slot.
-struct Lage {
-    Maske einmal;   // columns with a free square
-    Maske mehrmals; // columns with free squares in two rows or more
-    Maske leer;     // rows without a free square
-    Maske einzeln;  // rows with one free square or none
-    Maske paar;     // rows with two free squares or fewer
-};
+// More free squares than any row holds.
+constexpr int kUeberVoll = kMaxFeld + 1;
 
-// Counts slot `j` with the free squares `m`, without branches on `m`.
-inline void zaehlen(Lage& lage, Maske m, int j) {
-    lage.mehrmals |= lage.einmal & m;
-    lage.einmal |= m;
-    const Maske r1 = m & (m - 1);
-    lage.leer |= Maske(m == 0) << j;
-    lage.einzeln |= Maske(r1 == 0) << j;
-    lage.paar |= Maske((r1 & (r1 - 1)) == 0) << j;
-}
+template <class Kern> struct Beweis;
 
-Lage erfassen(const Rest& r) {
-    Lage lage{};
-    for (int j = 0; j < r.n; ++j) zaehlen(lage, r.maske[j], j);
-    return lage;
-}
+// True when the narrowed `r`, counted in `z`, holds a placement.
+template <class Kern> bool pruefenMit(Zweig& zweig, const Zeilen& r, const Zaehlung& z, int tiefe) {
+    if (r.damen <= 0) {
+        zweig.fund = zweig.gesetzt;
+        for (int j = 0; j < r.n; ++j) zweig.fund.spalte[r.nummer[j]] = -1;
+        return true;
+    }
+    ++zweig.knoten;
+    if (zweig.vorrat >= 0 && --zweig.vorrat < 0) zweig.erschoepft = true; // a budget counts down
+    if (zweig.erschoepft || vorbei(zweig)) return false;
 
-// Bit `nach` of `m` becomes bit `von`, which is the last and goes.
-inline Maske verlegen(Maske m, int von, int nach) {
-    const Maske bit = (m >> von) & 1;
-    m &= ~(Maske{1} << nach);
-    return (m | (bit << nach)) & ((Maske{1} << von) - 1);
-}
+    // The slot of a row with the fewest free squares: two is the least after narrowing.
+    int platz = std::countr_zero(z.hoechstensZwei);
+    int wenigste = z.hoechstensZwei != 0 ? 2 : kUeberVoll;
+    // The columns free in exactly two rows; without a row of two, the row with
+    // the fewest. Not needed where a row of two is there and every row must
+    // take a queen.
+    const bool zeilenVoll = r.damen == r.n;
+    Maske einmal = 0, zweimal = 0, dreimal = 0;
+    if (!(zeilenVoll && wenigste == 2))
+        for (int j = 0; j < r.n; ++j) {
+            const Maske m = r.frei[j];
+            dreimal |= zweimal & m;
+            zweimal |= einmal & m;
+            einmal |= m;
+            if (wenigste > 2 && Kern::bits(m) < wenigste) {
+                wenigste = Kern::bits(m);
+                platz = j;
+            }
+        }
+    const bool spaltenVoll = r.damen == Kern::bits(einmal);
+    const Maske zwei = zweimal & ~dreimal;
+    const bool nachSpalte = spaltenVoll && (!zeilenVoll || (wenigste > 2 && zwei != 0));
+    const int spalte = std::countr_zero(zwei != 0 ? zwei : einmal);
 
-// Drops the rows without a free square, in order.
-void ausduennen(Rest& r, Lage& lage, std::int8_t* spur) {
-    int k = 0;
-    for (int j = 0; j < r.n; ++j) {
-        if (r.maske[j] == 0) {
-            spur[r.zeile[j]] = -1;
+    Zeilen kind;
+    const Maske wahl = nachSpalte ? 0 : r.frei[platz];
+    const int zweige = nachSpalte ? r.n : Kern::bits(wahl);
+    Maske offen = wahl;
+    for (int i = 0; i < zweige; ++i) {
+        Zaehlung kindZaehlung;
+        if (nachSpalte) {
+            if (((r.frei[i] >> spalte) & 1) == 0) continue;
+            kindZaehlung = platzieren<Kern>(r, kind, i, spalte, zweig.gesetzt);
+        } else {
+            kindZaehlung = platzieren<Kern>(r, kind, platz, std::countr_zero(offen), zweig.gesetzt);
+            offen &= offen - 1;
+        }
+        if (!eingrenzen<Kern>(kind, kindZaehlung, zweig.gesetzt)) continue;
+        if (zweig.rolle.geteilt && tiefe < kTeilTiefe &&
+            zweig.lauf.hungrig.load(std::memory_order_relaxed) > 0) {
+            weitergeben(zweig.lauf, kind, zweig.gesetzt);
             continue;
         }
-        r.maske[k] = r.maske[j];
-        r.zeile[k] = r.zeile[j];
-        ++k;
+        if (Beweis<Kern>::pruefen(zweig, kind, kindZaehlung, tiefe + 1)) return true;
+        if (zweig.abgebrochen || zweig.erschoepft) return false;
     }
-    std::fill(r.maske + k, r.maske + r.n, Maske{0});
-    r.n = k;
-    lage = erfassen(r);
+    return false;
 }
 
-namespace einfach {
-#define KERN_VEKTOR 0
-#define KERN_ZIEL
-#include "beweis_kern.h"
-#undef KERN_VEKTOR
-#undef KERN_ZIEL
-} // namespace einfach
+// Each kernel's proof, with every step inlined into it: for the vector kernel,
+// built for the instructions it uses.
+template <> struct Beweis<EinfachKern> {
+    [[gnu::flatten]] static bool pruefen(Zweig& zweig, const Zeilen& r, const Zaehlung& z,
+                                         int tiefe) {
+        return pruefenMit<EinfachKern>(zweig, r, z, tiefe);
+    }
+};
 
 #if QUEENBOARD_VEKTOREN
-namespace vektor {
-#define KERN_VEKTOR 1
-#define KERN_ZIEL [[gnu::target("avx2,bmi,bmi2,popcnt")]]
-#include "beweis_kern.h"
-#undef KERN_VEKTOR
-#undef KERN_ZIEL
-} // namespace vektor
+template <> struct Beweis<VektorKern> {
+    [[QUEENBOARD_VEKTOR_ZIEL, gnu::flatten]] static bool pruefen(Zweig& zweig, const Zeilen& r,
+                                                                 const Zaehlung& z, int tiefe) {
+        return pruefenMit<VektorKern>(zweig, r, z, tiefe);
+    }
+};
 #endif
 
 } // namespace
@@ -105,11 +107,12 @@ bool vektorenMoeglich() {
 #endif
 }
 
-bool loesbar(Zweig& z, const Rest& r) {
+bool loesbar(Zweig& zweig, const Zeilen& r) {
 #if QUEENBOARD_VEKTOREN
-    if (z.lauf.vektoren) return vektor::pruefen(z, r, erfassen(r), 0);
+    if (zweig.lauf.einstellungen.vektoren)
+        return Beweis<VektorKern>::pruefen(zweig, r, erfassen(r), 0);
 #endif
-    return einfach::pruefen(z, r, erfassen(r), 0);
+    return Beweis<EinfachKern>::pruefen(zweig, r, erfassen(r), 0);
 }
 
 } // namespace queenboard

@@ -15,14 +15,26 @@ namespace queenboard {
 // turns up anywhere or every subtree is empty, so its answer, and with it the
 // placement found, does not depend on timing.
 
+namespace {
+
+// The clock is read once every this many nodes of the calling thread: a few
+// thousand nodes take well under a tenth of a second, and reading it costs.
+constexpr unsigned kKnotenJeUhrblick = 0x1000;
+
+// How long the calling thread waits for the shared proof before it reads the clock.
+constexpr auto kWarten = std::chrono::milliseconds(100);
+
+} // namespace
+
 // Reads the clock (the calling thread only): time limit and "still working".
 void uhrLesen(Lauf& lauf) {
-    if (!(lauf.fortschritt || lauf.begrenzt)) return;
+    const Einstellungen& e = lauf.einstellungen;
+    if (!(e.fortschritt || e.begrenzt)) return;
     const Uhr::time_point jetzt = Uhr::now();
-    if (lauf.begrenzt && jetzt >= lauf.grenze) lauf.stopp.store(true, std::memory_order_relaxed);
-    if (!lauf.fortschritt) return;
+    if (e.begrenzt && jetzt >= e.grenze) lauf.stopp.store(true, std::memory_order_relaxed);
+    if (!e.fortschritt) return;
     const long sekunden = static_cast<long>(
-        std::chrono::duration_cast<std::chrono::seconds>(jetzt - lauf.beginn).count());
+        std::chrono::duration_cast<std::chrono::seconds>(jetzt - e.beginn).count());
     if (sekunden < 1 || sekunden == lauf.gezeigteSekunden) return;
     lauf.gezeigteSekunden = sekunden;
     lauf.angezeigt = true;
@@ -30,21 +42,19 @@ void uhrLesen(Lauf& lauf) {
 }
 
 // True when this walk can stop: time is up, or the shared proof is decided.
-bool vorbei(Zweig& z) {
-    if (z.uhr && (++z.schritte & 0xFFF) == 0) uhrLesen(z.lauf);
-    if (z.lauf.stopp.load(std::memory_order_relaxed) ||
-        (z.geteilt && z.lauf.gefunden.load(std::memory_order_relaxed)))
-        z.abgebrochen = true;
-    return z.abgebrochen;
+bool vorbei(Zweig& zweig) {
+    if (zweig.rolle.uhr && ++zweig.schritte % kKnotenJeUhrblick == 0) uhrLesen(zweig.lauf);
+    if (zweig.lauf.stopp.load(std::memory_order_relaxed) ||
+        (zweig.rolle.geteilt && zweig.lauf.gefunden.load(std::memory_order_relaxed)))
+        zweig.abgebrochen = true;
+    return zweig.abgebrochen;
 }
 
 // Puts a subtree of the shared proof on the stack for an idle thread.
-void weitergeben(Lauf& lauf, const Rest& r, const std::int8_t* spur) {
+void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt) {
     {
         std::lock_guard<std::mutex> sperre(lauf.mutex);
-        lauf.stapel.emplace_back();
-        lauf.stapel.back().rest = r;
-        std::copy(spur, spur + kMaxFeld, lauf.stapel.back().spur);
+        lauf.stapel.push_back({.zeilen = r, .gesetzt = gesetzt});
         ++lauf.offen;
     }
     lauf.wecker.notify_all();
@@ -52,30 +62,26 @@ void weitergeben(Lauf& lauf, const Rest& r, const std::int8_t* spur) {
 
 namespace {
 
-// Searches a subtree of the shared proof; tells whether it met a placement.
-void beweisen(Zweig& z, const Lauf::Teil& teil) {
-    z.abgebrochen = false;
-    std::copy(teil.spur, teil.spur + kMaxFeld, z.spur);
-    const bool gefunden = loesbar(z, teil.rest);
-    std::lock_guard<std::mutex> sperre(z.lauf.mutex);
-    if (gefunden && !z.lauf.gefunden.load()) {
-        std::copy(z.beleg, z.beleg + kMaxFeld, z.lauf.zeuge);
-        z.lauf.gefunden.store(true);
-    }
-    if (--z.lauf.offen == 0) z.lauf.wecker.notify_all();
-}
-
-// Takes the top subtree off the stack and proves it; the stack is unlocked meanwhile.
-void naechstenBeweisen(Zweig& z, std::unique_lock<std::mutex>& sperre) {
-    const Lauf::Teil teil = z.lauf.stapel.back();
-    z.lauf.stapel.pop_back();
+// Takes the top subtree off the stack and proves it, the stack unlocked meanwhile;
+// the first placement found is the shared proof's.
+void naechstenBeweisen(Zweig& zweig, std::unique_lock<std::mutex>& sperre) {
+    Lauf& lauf = zweig.lauf;
+    const Teilbaum teil = lauf.stapel.back();
+    lauf.stapel.pop_back();
     sperre.unlock();
-    beweisen(z, teil);
+    zweig.abgebrochen = false;
+    zweig.gesetzt = teil.gesetzt;
+    const bool gefunden = loesbar(zweig, teil.zeilen);
     sperre.lock();
+    if (gefunden && !lauf.gefunden.load()) {
+        lauf.fund = zweig.fund;
+        lauf.gefunden.store(true);
+    }
+    if (--lauf.offen == 0) lauf.wecker.notify_all();
 }
 
 void arbeiten(Lauf& lauf) {
-    Zweig z{lauf, false, true};
+    Zweig zweig{.lauf = lauf, .rolle = {.uhr = false, .geteilt = true}};
     std::unique_lock<std::mutex> sperre(lauf.mutex);
     while (!lauf.ende) {
         if (lauf.stapel.empty()) {
@@ -84,26 +90,26 @@ void arbeiten(Lauf& lauf) {
             --lauf.hungrig;
             continue;
         }
-        naechstenBeweisen(z, sperre);
+        naechstenBeweisen(zweig, sperre);
     }
-    lauf.knoten += z.knoten;
+    lauf.knoten += zweig.knoten;
 }
 
 } // namespace
 
 // The proof for `r` on every thread; the calling thread takes part.
-bool gemeinsamBeweisen(Zweig& z, const Rest& r) {
-    Lauf& lauf = z.lauf;
+bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r) {
+    Lauf& lauf = zweig.lauf;
     if (lauf.arbeiter.empty())
-        for (int i = 1; i < lauf.faeden; ++i) try {
+        for (int i = 1; i < lauf.einstellungen.faeden; ++i) try {
                 lauf.arbeiter.emplace_back(arbeiten, std::ref(lauf));
             } catch (const std::system_error&) {
                 break;
             }
     lauf.gefunden.store(false);
-    weitergeben(lauf, r, z.spur);
+    weitergeben(lauf, r, zweig.gesetzt);
 
-    Zweig helfer{lauf, true, true};
+    Zweig helfer{.lauf = lauf, .rolle = {.uhr = true, .geteilt = true}};
     std::unique_lock<std::mutex> sperre(lauf.mutex);
     while (lauf.offen > 0) {
         if (!lauf.stapel.empty()) {
@@ -111,16 +117,16 @@ bool gemeinsamBeweisen(Zweig& z, const Rest& r) {
             continue;
         }
         ++lauf.hungrig;
-        lauf.wecker.wait_for(sperre, std::chrono::milliseconds(100));
+        lauf.wecker.wait_for(sperre, kWarten);
         --lauf.hungrig;
         sperre.unlock();
         uhrLesen(lauf);
         sperre.lock();
     }
     sperre.unlock();
-    z.knoten += helfer.knoten;
-    if (lauf.stopp.load()) z.abgebrochen = true;
-    std::copy(lauf.zeuge, lauf.zeuge + kMaxFeld, z.beleg);
+    zweig.knoten += helfer.knoten;
+    if (lauf.stopp.load()) zweig.abgebrochen = true;
+    zweig.fund = lauf.fund;
     return lauf.gefunden.load();
 }
 

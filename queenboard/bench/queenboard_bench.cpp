@@ -1,5 +1,5 @@
 // Prints how long the plain reference search and the fast search need for the
-// same boards, and the fast search alone on n x n with n queens: seconds, search
+// same boards, and the fast search alone on boards around n x n: seconds, search
 // nodes (all threads together; with threads they vary from run to run) and columns.
 #include "dame_referenz.h"
 #include "queenboard.h"
@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace queenboard;
 
@@ -71,11 +73,51 @@ void vergleich(int zeilen, int spalten, int anzahl, double referenzSekunden) {
     std::fflush(stdout);
 }
 
+// The board shapes of the table: rows and columns from n, and the queens.
+struct Form {
+    char kennung;
+    const char* name;
+    int mehrZeilen, mehrSpalten, wenigerDamen;
+};
+constexpr Form kFormen[] = {
+    {'q', "quadratisch", 0, 0, 0},        {'h', "eine Zeile mehr", 1, 0, 0},
+    {'b', "eine Spalte mehr", 0, 1, 0},   {'1', "eine Dame weniger", 0, 0, 1},
+    {'2', "zwei Damen weniger", 0, 0, 2},
+};
+
+void messen(int zeilen, int spalten, int anzahl, int faeden, double sekundenGrenze,
+            bool ohneVektoren) {
+    Feld feld;
+    init(feld, spalten, zeilen);
+    unsigned long long knoten = 0;
+    const Uhr::time_point beginn = Uhr::now();
+    const int ergebnis = dameSuchen(
+        anzahl, feld, spalten, zeilen,
+        {.faeden = faeden, .sekunden = sekundenGrenze, .ohneVektoren = ohneVektoren}, &knoten);
+    const double sekunden = seitMs(beginn) / 1000;
+    std::printf("%5s %3d %6d %10.3f %14llu  ",
+                (std::to_string(zeilen) + "x" + std::to_string(spalten)).c_str(), anzahl, faeden,
+                sekunden, knoten);
+    if (ergebnis < 0)
+        std::printf("abgebrochen");
+    else if (ergebnis == 0)
+        std::printf("keine Loesung");
+    for (int z = 0; z < zeilen && ergebnis > 0; ++z) {
+        int spalte = -1;
+        for (int s = 0; s < spalten; ++s)
+            if (feld[z][s] == -1) spalte = s;
+        std::printf(" %d", spalte);
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 } // namespace
 
 // Optional arguments: the time limit per board of the fast search, of the
-// reference, in seconds; threads (0: one per core); the first and last n of
-// the table; 1 for the proof without vector instructions.
+// reference, in seconds; threads (0: one per core, then one alone); the first and
+// last n of the table; 1 for the proof without vector instructions; the shapes
+// (q square, h one row more, b one column more, 1 and 2 queens fewer; default q).
 int main(int argc, char** argv) {
     const double schnellSekunden = argc > 1 ? std::atof(argv[1]) : 60;
     const double referenzSekunden = argc > 2 ? std::atof(argv[2]) : 30;
@@ -83,34 +125,33 @@ int main(int argc, char** argv) {
     const int von = argc > 4 ? std::atoi(argv[4]) : 30;
     const int bis = argc > 5 ? std::atoi(argv[5]) : 45;
     const bool ohneVektoren = argc > 6 && std::atoi(argv[6]) == 1;
-    std::printf("Referenz und schnelle Suche (Referenz abgebrochen nach %.0f s):\n",
-                referenzSekunden);
-    vergleich(8, 8, 9, referenzSekunden);
-    for (int n = 4; n <= 12; ++n) vergleich(n, n, n, referenzSekunden);
-
-    std::printf("\nSchnelle Suche, n x n mit n Damen, %s%s (Grenze %.0f s je Brett):\n",
-                faeden == 0 ? "alle Kerne" : (std::to_string(faeden) + " Faeden").c_str(),
-                ohneVektoren ? ", ohne Vektorbefehle" : "", schnellSekunden);
-    std::printf("%4s %12s %14s  %s\n", "n", "Sekunden", "Knoten", "Spalten");
-    for (int n = std::max(von, 1); n <= std::min(bis, kMaxFeld); ++n) {
-        Feld feld;
-        init(feld, n, n);
-        unsigned long long knoten = 0;
-        const Uhr::time_point beginn = Uhr::now();
-        const int ergebnis = dameSuchen(
-            n, feld, n, n,
-            {.faeden = faeden, .sekunden = schnellSekunden, .ohneVektoren = ohneVektoren}, &knoten);
-        const double sekunden = seitMs(beginn) / 1000;
-        std::printf("%4d %12.3f %14llu  ", n, sekunden, knoten);
-        if (ergebnis < 0)
-            std::printf("abgebrochen");
-        else if (ergebnis == 0)
-            std::printf("keine Loesung");
-        for (int z = 0; z < n && ergebnis > 0; ++z)
-            for (int s = 0; s < n; ++s)
-                if (feld[z][s] == -1) std::printf(" %d", s);
+    const std::string formen = argc > 7 ? argv[7] : "q";
+    if (referenzSekunden > 0) {
+        std::printf("Referenz und schnelle Suche (Referenz abgebrochen nach %.0f s):\n",
+                    referenzSekunden);
+        vergleich(8, 8, 9, referenzSekunden);
+        for (int n = 4; n <= 12; ++n) vergleich(n, n, n, referenzSekunden);
         std::printf("\n");
-        std::fflush(stdout);
     }
+
+    const int kerne = static_cast<int>(std::thread::hardware_concurrency());
+    std::vector<int> faedenListe;
+    if (faeden > 0)
+        faedenListe = {faeden};
+    else
+        faedenListe = kerne > 1 ? std::vector<int>{kerne, 1} : std::vector<int>{1};
+    std::printf("Schnelle Suche, erste Loesung%s (Grenze %.0f s je Brett); Spalten je Zeile, -1 "
+                "keine:\n",
+                ohneVektoren ? ", ohne Vektorbefehle" : "", schnellSekunden);
+    std::printf("%5s %3s %6s %10s %14s  %s\n", "Brett", "D", "Faeden", "Sekunden", "Knoten",
+                "Spalten");
+    for (int n = std::max(von, 1); n <= std::min(bis, kMaxFeld); ++n)
+        for (const Form& form : kFormen) {
+            if (formen.find(form.kennung) == std::string::npos) continue;
+            const int zeilen = n + form.mehrZeilen, spalten = n + form.mehrSpalten;
+            if (zeilen > kMaxFeld || spalten > kMaxFeld) continue;
+            for (int f : faedenListe)
+                messen(zeilen, spalten, n - form.wenigerDamen, f, schnellSekunden, ohneVektoren);
+        }
     return 0;
 }
