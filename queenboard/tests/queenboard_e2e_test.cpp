@@ -23,16 +23,17 @@ transcript::Result starten(const std::string& eingabe) {
     return transcript::run(transcript::program("queenboard"), eingabe);
 }
 
+const std::string kVierMalVier = "\t\t+--------+\n"
+                                 "\t\t| 2 D 4 2|\n"
+                                 "\t\t| 4 3 3 D|\n"
+                                 "\t\t| D 3 3 4|\n"
+                                 "\t\t| 2 4 D 2|\n"
+                                 "\t\t+--------+\n\n";
+
 TEST(QueenboardTranscript, FourByFourBoard) {
-    const std::string brett = "\t\t+--------+\n"
-                              "\t\t| 2 D 4 2|\n"
-                              "\t\t| 4 3 3 D|\n"
-                              "\t\t| D 3 3 4|\n"
-                              "\t\t| 2 4 D 2|\n"
-                              "\t\t+--------+\n\n";
     for (const char* eingabe : {"4 4\n4\n\n", "4,4\n4\n\n", "4, 4\n4\n\n"}) {
         const auto r = starten(eingabe);
-        EXPECT_EQ(r.out, lines(kTitel + kDimensionen + kDamen + brett)) << eingabe;
+        EXPECT_EQ(r.out, lines(kTitel + kDimensionen + kDamen + kVierMalVier)) << eingabe;
         EXPECT_EQ(r.status, 0);
     }
 }
@@ -70,12 +71,28 @@ TEST(QueenboardTranscript, EndOfInputEndsQuietly) {
     for (const Fall& f :
          {Fall{"", kTitel + kDimensionen},
           Fall{"99 1\n", kTitel + kDimensionen + kFalsch + kDimensionen},
+          Fall{"x\n", kTitel + kDimensionen + kFalsch + kDimensionen},
           Fall{"4", kTitel + kDimensionen}, Fall{"4 4\n", kTitel + kDimensionen + kDamen},
-          Fall{"1 1\n1", kTitel + kDimensionen + kDamen + "\t\t+--+\n\t\t| D|\n\t\t+--+\n\n"}}) {
+          Fall{"1 1\n1", kTitel + kDimensionen + kDamen + "\t\t+--+\n\t\t| D|\n\t\t+--+\n\n"},
+          // The final key wait simply ends, with or without a key left.
+          Fall{"4 4\n4", kTitel + kDimensionen + kDamen + kVierMalVier},
+          Fall{"4 4\n4\n", kTitel + kDimensionen + kDamen + kVierMalVier}}) {
         const auto r = starten(f.eingabe);
         EXPECT_EQ(r.out, lines(f.ausgabe)) << f.eingabe;
         EXPECT_EQ(r.status, 0) << f.eingabe;
         EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.err, "") << f.eingabe;
+    }
+}
+
+TEST(QueenboardTranscript, InputOfNoiseIsReadToItsEnd) {
+    // No digits, so no board is ever searched: every answer is refused and asked again.
+    for (unsigned seed = 1; seed <= 3; ++seed) {
+        const auto r = starten(transcript::noise(seed, 20000, "abc,;- \n\t\r+"));
+        EXPECT_FALSE(r.timedOut) << seed;
+        EXPECT_EQ(r.status, 0) << seed;
+        EXPECT_EQ(r.err, "") << seed;
+        EXPECT_TRUE(r.out.ends_with(lines(kDimensionen)) || r.out.ends_with(lines(kDamen))) << seed;
     }
 }
 

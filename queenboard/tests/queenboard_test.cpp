@@ -231,18 +231,25 @@ TEST(DameReferenz, TallBoardsWhereOnlyTheColumnsAreTight) {
     for (int anzahl = 1; anzahl <= 5; ++anzahl) vergleichen(b, anzahl);
 }
 
+// A board of up to 7 x 7 with fewer than `versuche` queens set at random, and a
+// number of queens to place from none up to one more than fits.
+std::pair<Brett, int> zufallsFall(std::mt19937& zufall, int versuche) {
+    const int zeilen = 1 + int(zufall() % 7);
+    const int spalten = 1 + int(zufall() % 7);
+    Brett b(zeilen, spalten);
+    for (int versuch = int(zufall() % versuche); versuch > 0; --versuch) {
+        const int z = int(zufall() % zeilen);
+        const int s = int(zufall() % spalten);
+        if (b.feld[z][s] == 0) dameSetzen(b.feld, spalten, zeilen, s, z);
+    }
+    return {b, int(zufall() % (std::min(zeilen, spalten) + 2))};
+}
+
 TEST(DameReferenz, BoardsWithQueensScatteredAtRandom) {
     std::mt19937 zufall(2024); // fixed seed: the same boards every run
     for (int fall = 0; fall < 300; ++fall) {
-        const int zeilen = 1 + int(zufall() % 7);
-        const int spalten = 1 + int(zufall() % 7);
-        Brett b(zeilen, spalten);
-        for (int versuch = int(zufall() % 4); versuch > 0; --versuch) {
-            const int z = int(zufall() % zeilen);
-            const int s = int(zufall() % spalten);
-            if (b.feld[z][s] == 0) dameSetzen(b.feld, spalten, zeilen, s, z);
-        }
-        vergleichen(b, int(zufall() % (std::min(zeilen, spalten) + 2)));
+        const auto [b, anzahl] = zufallsFall(zufall, 4);
+        vergleichen(b, anzahl);
     }
 }
 
@@ -337,21 +344,13 @@ class DameGeteilt : public ::testing::TestWithParam<Teilung> {
 TEST_P(DameGeteilt, AsTheReference) {
     std::mt19937 zufall(7);
     for (int fall = 0; fall < 200; ++fall) {
-        const int zeilen = 1 + int(zufall() % 7);
-        const int spalten = 1 + int(zufall() % 7);
-        Brett schnell(zeilen, spalten);
-        for (int versuch = int(zufall() % 3); versuch > 0; --versuch) {
-            const int z = int(zufall() % zeilen);
-            const int s = int(zufall() % spalten);
-            if (schnell.feld[z][s] == 0) dameSetzen(schnell.feld, spalten, zeilen, s, z);
-        }
-        // From none up to one more than fits.
-        const int anzahl = int(zufall() % (std::min(zeilen, spalten) + 2));
+        auto [schnell, anzahl] = zufallsFall(zufall, 3);
         Brett referenz = schnell;
-        const int erwartet = dameReferenz(anzahl, referenz.feld, spalten, zeilen);
-        ASSERT_EQ(suchen(schnell, anzahl), erwartet) << zeilen << "x" << spalten << ", " << anzahl;
+        const int erwartet = dameReferenz(anzahl, referenz.feld, referenz.spalten, referenz.zeilen);
+        ASSERT_EQ(suchen(schnell, anzahl), erwartet)
+            << schnell.zeilen << "x" << schnell.spalten << ", " << anzahl;
         ASSERT_EQ(schnell.zeilenWerte(), referenz.zeilenWerte())
-            << zeilen << "x" << spalten << ", " << anzahl;
+            << schnell.zeilen << "x" << schnell.spalten << ", " << anzahl;
     }
 }
 
