@@ -63,6 +63,13 @@ bool allesSchreiben(int fd, std::string_view inhalt) {
     return true;
 }
 
+// A signal while the data goes to the disk is no failure of the disk.
+bool syncen(int fd) {
+    while (fsync(fd) != 0)
+        if (errno != EINTR) return false;
+    return true;
+}
+
 // The old file's owner, group and permission bits. Owner and group may be refused
 // to an ordinary user (the file is then the user's own, in the user's group); the
 // bits never are, and a file that cannot keep them does not take the old one's place.
@@ -96,7 +103,7 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     std::string temporaer;
     const int fd = temporaerAnlegen(pfad, altDa ? 0600 : 0666, temporaer);
     if (fd < 0) return false;
-    bool fertig = (!altDa || wieDasAlte(fd, alt)) && allesSchreiben(fd, inhalt) && fsync(fd) == 0;
+    bool fertig = (!altDa || wieDasAlte(fd, alt)) && allesSchreiben(fd, inhalt) && syncen(fd);
     fertig = close(fd) == 0 && fertig;
     fertig = fertig && std::rename(temporaer.c_str(), pfad.c_str()) == 0;
     if (!fertig) {
@@ -106,7 +113,7 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     // The rename is done; a folder that cannot be synced (some file systems) still holds it.
     const int ordner = open(ordnerVon(pfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (ordner >= 0) {
-        fsync(ordner);
+        syncen(ordner);
         close(ordner);
     }
     return true;
