@@ -43,10 +43,26 @@ std::string ordnerVon(const std::string& pfad) {
 }
 
 // A name no other save uses: the process id, a random number, and O_EXCL to be sure.
+// Where the file's own name leaves too little room under the folder's limit on names,
+// only as much of it is taken as fits, cut before a character, not inside one.
 int temporaerAnlegen(const std::string& pfad, mode_t modus, std::string& name) {
     static std::minstd_rand zufall(std::random_device{}());
+    const std::size_t schraegstrich = pfad.rfind('/');
+    const std::string kopf =
+        schraegstrich == std::string::npos ? "" : pfad.substr(0, schraegstrich + 1);
+    const std::string eigen = pfad.substr(kopf.size());
+    const long grenze = pathconf(ordnerVon(pfad).c_str(), _PC_NAME_MAX);
+    const std::size_t hoechstens = grenze > 0 ? static_cast<std::size_t>(grenze) : NAME_MAX;
     for (int versuch = 0; versuch < 100; ++versuch) {
-        name = pfad + "." + std::to_string(getpid()) + "-" + std::to_string(zufall()) + ".tmp";
+        const std::string rest =
+            "." + std::to_string(getpid()) + "-" + std::to_string(zufall()) + ".tmp";
+        std::size_t laenge = eigen.size();
+        if (laenge + rest.size() > hoechstens) {
+            laenge = hoechstens > rest.size() ? hoechstens - rest.size() : 0;
+            while (laenge > 0 && (static_cast<unsigned char>(eigen[laenge]) & 0xC0) == 0x80)
+                --laenge; // a UTF-8 continuation byte
+        }
+        name = kopf + eigen.substr(0, laenge) + rest;
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

@@ -1,5 +1,5 @@
-// Replacing a kept file: its permission bits and owner, symbolic links, users who
-// may not write it, and no temporary file left behind either way.
+// Replacing a kept file: its permission bits and owner, symbolic links, names near
+// the limit, users who may not write it, and no temporary file left behind either way.
 #include "ersetzen.h"
 
 #include <filesystem>
@@ -182,6 +182,20 @@ TEST_F(DateiErsetzen, AUserWhoMayNotWriteChangesNothing) {
     chmod("daten.txt", 0666);
     EXPECT_EQ(alsNiemand("neu\r\n"), 1);
     EXPECT_EQ(lesen("daten.txt"), "neu\r\n");
+}
+
+TEST_F(DateiErsetzen, SavesANameNearTheFileSystemsLimit) {
+    // The temporary name adds to the file's own; it must still fit.
+    const std::string lang(250, 'x'), laengst = "anderswo/" + std::string(255, 'y');
+    fs::create_symlink(laengst, "verweis.txt");
+    for (const auto& [name, datei] :
+         {std::pair{lang, lang}, std::pair{std::string("verweis.txt"), laengst}}) {
+        SCOPED_TRACE(datei.size());
+        schreiben(datei, "alt");
+        EXPECT_TRUE(dateiErsetzen(name.c_str(), "neu"));
+        EXPECT_EQ(lesen(datei), "neu");
+    }
+    EXPECT_EQ(namen().size(), 4u); // the two files, the link and "anderswo"
 }
 
 TEST_F(DateiErsetzen, SomethingThatIsNoFileIsNotReplaced) {
