@@ -1,15 +1,19 @@
-// Replacing a file on POSIX: an exclusive temporary file beside it, fsync, rename,
-// then fsync of the folder, so the new name survives a crash as well.
+// Replacing a file on POSIX: an exclusive temporary file beside it that takes on what
+// the old file carries (owner, permission bits, ACL, extended attributes), fsync,
+// rename, then fsync of the folder, so the new name survives a crash as well.
 #include "ersetzen.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace console {
 
@@ -43,10 +47,26 @@ std::string ordnerVon(const std::string& pfad) {
 }
 
 // A name no other save uses: the process id, a random number, and O_EXCL to be sure.
+// Where the file's own name leaves too little room under the folder's limit on names,
+// only as much of it is taken as fits, cut before a character, not inside one.
 int temporaerAnlegen(const std::string& pfad, mode_t modus, std::string& name) {
     static std::minstd_rand zufall(std::random_device{}());
+    const std::size_t schraegstrich = pfad.rfind('/');
+    const std::string kopf =
+        schraegstrich == std::string::npos ? "" : pfad.substr(0, schraegstrich + 1);
+    const std::string eigen = pfad.substr(kopf.size());
+    const long grenze = pathconf(ordnerVon(pfad).c_str(), _PC_NAME_MAX);
+    const std::size_t hoechstens = grenze > 0 ? static_cast<std::size_t>(grenze) : NAME_MAX;
     for (int versuch = 0; versuch < 100; ++versuch) {
-        name = pfad + "." + std::to_string(getpid()) + "-" + std::to_string(zufall()) + ".tmp";
+        const std::string rest =
+            "." + std::to_string(getpid()) + "-" + std::to_string(zufall()) + ".tmp";
+        std::size_t laenge = eigen.size();
+        if (laenge + rest.size() > hoechstens) {
+            laenge = hoechstens > rest.size() ? hoechstens - rest.size() : 0;
+            while (laenge > 0 && (static_cast<unsigned char>(eigen[laenge]) & 0xC0) == 0x80)
+                --laenge; // a UTF-8 continuation byte
+        }
+        name = kopf + eigen.substr(0, laenge) + rest;
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -63,15 +83,84 @@ bool allesSchreiben(int fd, std::string_view inhalt) {
     return true;
 }
 
-// The old file's owner, group and permission bits. Owner and group may be refused
-// to an ordinary user (the file is then the user's own, in the user's group); the
-// bits never are, and a file that cannot keep them does not take the old one's place.
-bool wieDasAlte(int fd, const struct stat& alt) {
+// A signal while the data goes to the disk is no failure of the disk.
+bool syncen(int fd) {
+    while (fsync(fd) != 0)
+        if (errno != EINTR) return false;
+    return true;
+}
+
+// Reads a list or a value of extended attributes whole: `lesen(puffer, groesse)` is
+// flistxattr or fgetxattr, asked for the size first and again if it grew meanwhile.
+bool ganzLesen(std::vector<char>& puffer, auto lesen) {
+    for (;;) {
+        const ssize_t groesse = lesen(nullptr, 0);
+        if (groesse <= 0) {
+            puffer.clear(); // a second call with no room would ask for the size again
+            return groesse == 0;
+        }
+        puffer.resize(static_cast<std::size_t>(groesse));
+        const ssize_t gelesen = lesen(puffer.data(), puffer.size());
+        if (gelesen >= 0) {
+            puffer.resize(static_cast<std::size_t>(gelesen));
+            return true;
+        }
+        if (errno != ERANGE) return false;
+    }
+}
+
+constexpr const char* kAcl = "system.posix_acl_access";
+
+// What the new file may go without when this user may not read or set it: trusted.*
+// is kept to privileged processes and grants nobody access; security.* holds labels
+// and file capabilities that the system assigns a new file itself. Everything else
+// must arrive, system.* above all: without its ACL the file's group bits, which hold
+// the ACL's mask, would pass to the owning group, and the users it names would lose
+// their access.
+bool darfFehlen(std::string_view name, int fehler) {
+    return (fehler == EPERM || fehler == EACCES) &&
+           (name.starts_with("trusted.") || name.starts_with("security."));
+}
+
+// The old file's extended attributes, its ACL among them, on the new one, and no ACL
+// where the old had none (a default ACL of the folder gives a new file one of its
+// own). A file system without extended attributes has nothing to carry.
+bool attributeWieDieAlten(int fd, int altFd) {
+    std::vector<char> namen, wert;
+    const auto liste = [altFd](char* puffer, std::size_t groesse) {
+        return flistxattr(altFd, puffer, groesse);
+    };
+    if (!ganzLesen(namen, liste)) return errno == ENOTSUP;
+    bool aclDa = false;
+    for (std::size_t i = 0; i < namen.size(); i += std::strlen(namen.data() + i) + 1) {
+        const char* name = namen.data() + i;
+        const auto holen = [altFd, name](char* puffer, std::size_t groesse) {
+            return fgetxattr(altFd, name, puffer, groesse);
+        };
+        const bool gelesen = ganzLesen(wert, holen);
+        if (!gelesen && errno == ENODATA) continue; // removed since the list was read
+        if (!gelesen || fsetxattr(fd, name, wert.data(), wert.size(), 0) != 0) {
+            if (darfFehlen(name, errno)) continue;
+            return false;
+        }
+        aclDa = aclDa || std::strcmp(name, kAcl) == 0;
+    }
+    return aclDa || fremovexattr(fd, kAcl) == 0 || errno == ENODATA || errno == ENOTSUP;
+}
+
+// The old file's owner, group, extended attributes and permission bits. Owner and
+// group may be refused to an ordinary user (the file is then the user's own, in the
+// user's group); the bits and the ACL never are, and a file that cannot keep them
+// does not take the old one's place. The ACL goes on while the file is still private
+// to its owner; fchmod then writes the old group bits into its mask, and they are the
+// old mask. The other way round, the file would be open to its group with the mask's
+// rights for a moment, and a descriptor opened then would outlive the rename.
+bool wieDasAlte(int fd, int altFd, const struct stat& alt) {
     if (fchown(fd, alt.st_uid, alt.st_gid) != 0) {
         const int nurGruppe = fchown(fd, static_cast<uid_t>(-1), alt.st_gid);
         static_cast<void>(nurGruppe);
     }
-    return fchmod(fd, alt.st_mode & 07777) == 0;
+    return attributeWieDieAlten(fd, altFd) && fchmod(fd, alt.st_mode & 07777) == 0;
 }
 
 } // namespace
@@ -81,22 +170,24 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     if (!linkAufloesen(pfad)) return false;
 
     // Opening for writing, without truncating, asks the system itself whether this
-    // user may write the file; nothing is written through this descriptor.
+    // user may write the file; nothing is written through this descriptor, it only
+    // reads the old file's attributes.
     struct stat alt;
     const int altFd = open(pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     const bool altDa = altFd >= 0;
     if (!altDa && errno != ENOENT) return false;
-    if (altDa) {
-        const bool gelesen = fstat(altFd, &alt) == 0;
+    if (altDa && (fstat(altFd, &alt) != 0 || !S_ISREG(alt.st_mode))) {
         close(altFd);
-        if (!gelesen || !S_ISREG(alt.st_mode)) return false;
+        return false;
     }
 
     // Until it has the old bits, the temporary file is private to its user.
     std::string temporaer;
     const int fd = temporaerAnlegen(pfad, altDa ? 0600 : 0666, temporaer);
+    bool fertig = fd >= 0 && (!altDa || wieDasAlte(fd, altFd, alt));
+    if (altDa) close(altFd);
     if (fd < 0) return false;
-    bool fertig = (!altDa || wieDasAlte(fd, alt)) && allesSchreiben(fd, inhalt) && fsync(fd) == 0;
+    fertig = fertig && allesSchreiben(fd, inhalt) && syncen(fd);
     fertig = close(fd) == 0 && fertig;
     fertig = fertig && std::rename(temporaer.c_str(), pfad.c_str()) == 0;
     if (!fertig) {
@@ -106,7 +197,7 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     // The rename is done; a folder that cannot be synced (some file systems) still holds it.
     const int ordner = open(ordnerVon(pfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (ordner >= 0) {
-        fsync(ordner);
+        syncen(ordner);
         close(ordner);
     }
     return true;

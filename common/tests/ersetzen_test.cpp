@@ -1,7 +1,10 @@
-// Replacing a kept file: its permission bits and owner, symbolic links, users who
-// may not write it, and no temporary file left behind either way.
+// Replacing a kept file: its permission bits, owner, ACL and extended attributes,
+// symbolic links, names near the limit, users who may not write it, and no temporary
+// file left behind either way.
 #include "ersetzen.h"
 
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
@@ -12,6 +15,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -182,6 +186,99 @@ TEST_F(DateiErsetzen, AUserWhoMayNotWriteChangesNothing) {
     chmod("daten.txt", 0666);
     EXPECT_EQ(alsNiemand("neu\r\n"), 1);
     EXPECT_EQ(lesen("daten.txt"), "neu\r\n");
+}
+
+constexpr const char* kAcl = "system.posix_acl_access";
+constexpr const char* kOrdnerAcl = "system.posix_acl_default";
+constexpr const char* kAttribut = "user.herkunft";
+
+// An ACL as the kernel stores it: version 2, then tag, permissions and id of each
+// entry, little-endian, sorted by tag. The owner and `wer` may read and write, the
+// group may read, others nothing: user::rw-, user:wer:rw-, group::r--, mask::rw-.
+std::string aclFuer(uid_t wer) {
+    std::string blob;
+    const auto anhaengen = [&blob](std::uint32_t wert, int bytes) {
+        for (int i = 0; i < bytes; ++i) blob += static_cast<char>(wert >> (8 * i));
+    };
+    anhaengen(2, 4);
+    const std::uint32_t keiner = ~0u;
+    const std::uint32_t eintraege[][3] = {
+        {0x01, 6, keiner}, {0x02, 6, wer}, {0x04, 4, keiner}, {0x10, 6, keiner}, {0x20, 0, keiner}};
+    for (const auto& eintrag : eintraege) {
+        anhaengen(eintrag[0], 2);
+        anhaengen(eintrag[1], 2);
+        anhaengen(eintrag[2], 4);
+    }
+    return blob;
+}
+
+// The raw value of an extended attribute, "" where there is none.
+std::string attribut(const fs::path& pfad, const char* name) {
+    std::string wert(65536, '\0');
+    const ssize_t laenge = getxattr(pfad.c_str(), name, wert.data(), wert.size());
+    wert.resize(laenge < 0 ? 0 : static_cast<std::size_t>(laenge));
+    return wert;
+}
+
+TEST_F(DateiErsetzen, KeepsTheAclAndTheExtendedAttributes) {
+    const passwd* niemand = getpwnam("nobody");
+    if (!niemand) GTEST_SKIP() << "no user 'nobody' for an ACL to name";
+    const std::string acl = aclFuer(niemand->pw_uid);
+    struct Fall {
+        const char* was;
+        const char* name; // what is saved; the file is daten.txt
+        bool acl, attribut;
+        bool alsNiemand; // saved by the user the ACL names
+        bool ordnerAcl;  // the folder gives each new file the ACL
+    };
+    const Fall faelle[] = {
+        {"an ACL that lets one more user write", "daten.txt", true, false, false, false},
+        {"a user. attribute", "daten.txt", false, true, false, false},
+        {"both, through a symbolic link", "verweis.txt", true, true, false, false},
+        {"both, saved by the user the ACL names", "daten.txt", true, true, true, false},
+        {"none, in a folder whose new files get an ACL", "daten.txt", false, false, false, true},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        schreiben("daten.txt", "alt\r\n", 0640);
+        fs::create_symlink("daten.txt", "verweis.txt");
+        const std::string wert = "Pruefungsamt";
+        if ((fall.acl && setxattr("daten.txt", kAcl, acl.data(), acl.size(), 0) != 0) ||
+            (fall.attribut && setxattr("daten.txt", kAttribut, wert.data(), wert.size(), 0) != 0) ||
+            (fall.ordnerAcl && setxattr(".", kOrdnerAcl, acl.data(), acl.size(), 0) != 0)) {
+            ASSERT_EQ(errno, ENOTSUP);
+            GTEST_SKIP() << "the temporary folder's file system has no ACLs or attributes";
+        }
+        const std::string aclVorher = attribut("daten.txt", kAcl);
+        const std::string attributVorher = attribut("daten.txt", kAttribut);
+        const mode_t modusVorher = modus("daten.txt");
+
+        const bool gespeichert =
+            fall.alsNiemand ? alsNiemand("neu\r\n") == 1 : dateiErsetzen(fall.name, "neu\r\n");
+        removexattr(".", kOrdnerAcl);
+        EXPECT_TRUE(gespeichert);
+        EXPECT_EQ(lesen("daten.txt"), "neu\r\n");
+        EXPECT_EQ(attribut("daten.txt", kAcl), aclVorher);
+        EXPECT_EQ(attribut("daten.txt", kAttribut), attributVorher);
+        EXPECT_EQ(modus("daten.txt"), modusVorher);
+        EXPECT_EQ(namen(), (std::set<std::string>{"anderswo", "daten.txt", "verweis.txt"}));
+        fs::remove("daten.txt");
+        fs::remove("verweis.txt");
+    }
+}
+
+TEST_F(DateiErsetzen, SavesANameNearTheFileSystemsLimit) {
+    // The temporary name adds to the file's own; it must still fit.
+    const std::string lang(250, 'x'), laengst = "anderswo/" + std::string(255, 'y');
+    fs::create_symlink(laengst, "verweis.txt");
+    for (const auto& [name, datei] :
+         {std::pair{lang, lang}, std::pair{std::string("verweis.txt"), laengst}}) {
+        SCOPED_TRACE(datei.size());
+        schreiben(datei, "alt");
+        EXPECT_TRUE(dateiErsetzen(name.c_str(), "neu"));
+        EXPECT_EQ(lesen(datei), "neu");
+    }
+    EXPECT_EQ(namen().size(), 4u); // the two files, the link and "anderswo"
 }
 
 TEST_F(DateiErsetzen, SomethingThatIsNoFileIsNotReplaced) {
