@@ -65,8 +65,40 @@ std::string frameUtf8(int code) {
     }
 }
 
+std::string frameAscii(int code) {
+    switch (code) {
+    case kRahmenSenkrecht:
+        return "|";
+    case kRahmenWaagrecht:
+        return "=";
+    case kRahmenEckeObenLinks:
+    case kRahmenEckeObenRechts:
+    case kRahmenEckeUntenLinks:
+    case kRahmenEckeUntenRechts:
+    case kRahmenAbzweigUnten:
+    case kRahmenAbzweigOben:
+    case kRahmenKreuz:
+    case kRahmenAbzweigRechts:
+    case kRahmenAbzweigLinks:
+        return "+";
+    default:
+        return "";
+    }
+}
+
 void printFrame(int code, int anzahl) {
-    const std::string glyph = platform::utf8Screen() ? frameUtf8(code) : std::string(1, char(code));
+    std::string glyph;
+    switch (platform::frames()) {
+    case platform::Frames::cp437:
+        glyph = std::string(1, static_cast<char>(code));
+        break;
+    case platform::Frames::utf8:
+        glyph = frameUtf8(code);
+        break;
+    case platform::Frames::ascii:
+        glyph = frameAscii(code);
+        break;
+    }
     for (int i = 0; i < anzahl; ++i) std::fputs(glyph.c_str(), stdout);
 }
 
@@ -105,7 +137,7 @@ std::size_t displayWidth(std::string_view text) {
 }
 
 void printRightAligned(const char* text, int width) {
-    if (!platform::utf8Screen()) {
+    if (platform::frames() != platform::Frames::utf8) {
         std::printf("%*s", width, text);
         return;
     }

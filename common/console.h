@@ -19,7 +19,8 @@ void setup();
 // ---- Output ------------------------------------------------------------------------
 
 // Sets the text attribute for all that follows (see farben.h). Nothing is written
-// when standard output is a file or a pipe.
+// when standard output is a file or a pipe, nor on a POSIX terminal that asks for no
+// colours (NO_COLOR set and not empty) or for no escape sequences at all (TERM=dumb).
 void setcolor(int attribute);
 
 // `text` in `attribute`, then `danach` set for what follows.
@@ -29,29 +30,35 @@ void writeColoured(int attribute, std::string_view text, int danach);
 std::string ansiSequence(int attribute);
 
 // A code page 437 double-line frame character (farben.h): the single byte when
-// redirected or on Windows, its UTF-8 glyph on a POSIX terminal.
+// redirected or on Windows; on a POSIX terminal its UTF-8 glyph where the locale's
+// character set is UTF-8, else its ASCII stand-in.
 void printFrame(int code, int anzahl = 1);
 
 // The UTF-8 encoding of a code page 437 frame character; empty for other codes.
 std::string frameUtf8(int code);
+
+// The ASCII stand-in of a frame character, one column like the glyph: "|" and "="
+// for the lines, "+" for corners and junctions; empty for other codes.
+std::string frameAscii(int code);
 
 // The columns a text takes on a UTF-8 screen: one per UTF-8 sequence, and one per
 // byte that is not valid UTF-8 (the terminal shows a replacement character there).
 std::size_t displayWidth(std::string_view text);
 
 // Writes `text` right-aligned in `width` columns, and whole when it is wider, as
-// "%*s" does. Where frames are drawn in UTF-8 (a POSIX terminal) the padding counts
-// the columns the text takes on the screen, so a German name keeps the frame
-// straight. Everywhere else it counts bytes like "%*s": the Windows console shows one
-// byte per letter in its code page, and redirected output stays byte for byte as it
-// always was.
+// "%*s" does. Where frames are drawn in UTF-8 (a POSIX terminal in a UTF-8 locale)
+// the padding counts the columns the text takes on the screen, so a German name keeps
+// the frame straight. Everywhere else it counts bytes like "%*s": the Windows console
+// and a terminal of a single-byte character set show one byte per letter, and
+// redirected output stays byte for byte the same.
 void printRightAligned(const char* text, int width);
 
 // True when standard output is a terminal or console (colours and frames show).
 bool outputIsTerminal();
 
 // A one-line status message on a terminal only (nothing when redirected); an
-// empty text erases it again, leaving the cursor at the start of the line.
+// empty text erases it again, leaving the cursor at the start of the line. With
+// TERM=dumb it is drawn with carriage returns and blanks alone.
 void statusLine(const std::string& text);
 
 // ---- Input -------------------------------------------------------------------------

@@ -11,10 +11,13 @@ void setup();
 bool inputIsTerminal();
 bool outputIsTerminal();
 
-// True where frames are UTF-8 and text is measured in screen columns.
-bool utf8Screen();
+// How frame characters reach the screen: the code page 437 byte (the Windows console,
+// and any redirected output), its UTF-8 glyph, or an ASCII stand-in of the same width.
+// Text is measured in screen columns only where frames are UTF-8.
+enum class Frames { cp437, utf8, ascii };
+Frames frames();
 
-// Only called when outputIsTerminal().
+// Only called when outputIsTerminal(). A terminal that wants no colours gets none.
 void writeColour(int attribute);
 void writeStatus(const std::string& text);
 

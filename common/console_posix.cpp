@@ -1,11 +1,16 @@
-// The console layer on a POSIX terminal: raw mode for one key read, ANSI colours,
-// and the terminal left as it was found on every way out.
+// The console layer on a POSIX terminal: raw mode for one key read, ANSI colours
+// where the terminal wants them, frames in the locale's character set, and the
+// terminal left as it was found on every way out.
 #include "console.h"
 #include "console_platform.h"
 
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <langinfo.h>
+#include <strings.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -21,6 +26,39 @@ bool stdinIsTerminal() {
 bool stdoutIsTerminal() {
     static const bool answer = isatty(STDOUT_FILENO) != 0;
     return answer;
+}
+
+// What the terminal on standard output is asked to show, found once at set-up.
+struct Manieren {
+    bool farben;    // colour sequences: NO_COLOR unset or empty, and TERM not "dumb"
+    bool sequenzen; // escape sequences of any kind: TERM not "dumb"
+    bool utf8;      // the locale's character set is UTF-8
+};
+
+// The user's character set, from the locale the environment names. The program
+// itself stays in the "C" locale, so reading words and numbers does not depend on it.
+bool localeIstUtf8() {
+    const char* jetzt = std::setlocale(LC_CTYPE, nullptr);
+    const std::string vorher = jetzt ? jetzt : "C";
+    bool utf8 = false;
+    if (std::setlocale(LC_CTYPE, "")) {
+        const char* zeichensatz = nl_langinfo(CODESET);
+        utf8 = strcasecmp(zeichensatz, "UTF-8") == 0 || strcasecmp(zeichensatz, "utf8") == 0;
+    }
+    std::setlocale(LC_CTYPE, vorher.c_str());
+    return utf8;
+}
+
+Manieren erfragen() {
+    const char* term = std::getenv("TERM");
+    const char* keineFarben = std::getenv("NO_COLOR");
+    const bool dumm = term && std::strcmp(term, "dumb") == 0;
+    return {!dumm && !(keineFarben && *keineFarben), !dumm, localeIstUtf8()};
+}
+
+const Manieren& manieren() {
+    static const Manieren antwort = erfragen();
+    return antwort;
 }
 
 // Set once a colour has been written, so the end of the run resets it.
@@ -72,6 +110,8 @@ class RawKeyMode {
 } // namespace
 
 void setup() {
+    // Asked here, before any thread of a program runs: setlocale is not thread-safe.
+    if (stdoutIsTerminal()) manieren();
     if (stdinIsTerminal() && tcgetattr(STDIN_FILENO, &originalTermios) == 0)
         haveOriginalTermios = true;
     if (haveOriginalTermios || stdoutIsTerminal()) {
@@ -89,17 +129,42 @@ bool outputIsTerminal() {
     return stdoutIsTerminal();
 }
 
-bool utf8Screen() {
-    return stdoutIsTerminal();
+Frames frames() {
+    if (!stdoutIsTerminal()) return Frames::cp437;
+    return manieren().utf8 ? Frames::utf8 : Frames::ascii;
 }
 
 void writeColour(int attribute) {
+    if (!manieren().farben) return;
     coloured = 1;
     std::fputs(ansiSequence(attribute).c_str(), stdout);
 }
 
+namespace {
+
+// The columns a status text takes from the start of a line: tabs stop every eight
+// columns, and the texts are ASCII.
+std::size_t spalten(const std::string& text) {
+    std::size_t spalte = 0;
+    for (const char c : text) spalte = c == '\t' ? (spalte / 8 + 1) * 8 : spalte + 1;
+    return spalte;
+}
+
+} // namespace
+
 void writeStatus(const std::string& text) {
-    std::printf("\r%s\x1b[K", text.c_str());
+    if (manieren().sequenzen) {
+        std::printf("\r%s\x1b[K", text.c_str()); // erase to the end of the line
+        return;
+    }
+    // A dumb terminal knows the carriage return alone: blanks cover what the text
+    // before left over.
+    static std::size_t gezeigt = 0;
+    const std::size_t breite = spalten(text);
+    std::printf("\r%s", text.c_str());
+    for (std::size_t i = breite; i < gezeigt; ++i) std::putchar(' ');
+    if (text.empty() && gezeigt > 0) std::putchar('\r');
+    gezeigt = breite;
 }
 
 int readKey() {

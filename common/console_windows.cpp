@@ -67,8 +67,8 @@ bool outputIsTerminal() {
 }
 
 // The console shows the code page's single bytes, one column each.
-bool utf8Screen() {
-    return false;
+Frames frames() {
+    return Frames::cp437;
 }
 
 void writeColour(int attribute) {

@@ -23,7 +23,12 @@ int main() {
     printFrame(kRahmenEckeObenLinks);
     printFrame(kRahmenWaagrecht);
     printFrame(kRahmenEckeObenRechts);
-    std::printf("\nTaste:");
+    std::printf("\n");
+    // A status line, replaced by a shorter one, then erased.
+    statusLine("\tStatus eins");
+    statusLine("\tStatus");
+    statusLine("");
+    std::printf("Taste:");
     std::printf("[key %d]\n", getKey());
     return 0;
 }

@@ -44,6 +44,24 @@ TEST(Terminal, ColoursAreAnsiAndFramesAreUtf8AndTheColoursAreResetAtTheEnd) {
     EXPECT_EQ(out.substr(out.size() - 4), "\x1b[0m");
 }
 
+// Where the terminal knows no escape sequences, the status line is drawn with carriage
+// returns and blanks: a tab takes the columns to the next multiple of eight.
+TEST(Terminal, ADumbTerminalGetsNoEscapeSequenceAndTheStatusLineInBlanks) {
+    pty::Session session(probe, std::filesystem::temp_directory_path(), "", {"TERM=dumb"});
+    ASSERT_TRUE(session.waitFor("Taste:"));
+    session.send("x");
+    session.send("w\r");
+    ASSERT_TRUE(session.waitFor("Taste:"));
+    session.send("y");
+    EXPECT_EQ(session.wait(), 0);
+    const std::string& out = session.output();
+    EXPECT_EQ(out.find('\x1b'), std::string::npos) << out;
+    EXPECT_NE(
+        out.find("╔═╗\r\n\r\tStatus eins\r\tStatus     \r" + std::string(14, ' ') + "\rTaste:"),
+        std::string::npos)
+        << out;
+}
+
 TEST(Terminal, CtrlCDuringAKeyReadRestoresTheTerminal) {
     pty::Session session(probe, std::filesystem::temp_directory_path());
     const termios before = session.attributes();

@@ -31,12 +31,21 @@ TEST(Colours, BitsAboveTheBackgroundAreIgnored) {
     EXPECT_EQ(ansiSequence(0x100 | 7), ansiSequence(7));
 }
 
-TEST(Frames, EveryCodePage437FrameByteHasItsGlyph) {
-    const std::pair<int, const char*> glyphs[] = {{185, "╣"}, {186, "║"}, {187, "╗"}, {188, "╝"},
-                                                  {200, "╚"}, {201, "╔"}, {202, "╩"}, {203, "╦"},
-                                                  {204, "╠"}, {205, "═"}, {206, "╬"}};
-    for (const auto& [code, glyph] : glyphs) EXPECT_EQ(frameUtf8(code), glyph) << code;
+TEST(Frames, EveryCodePage437FrameByteHasItsGlyphAndAnAsciiStandInOfOneColumn) {
+    struct Glyph {
+        int code;
+        const char* utf8;
+        const char* ascii;
+    };
+    const Glyph glyphs[] = {{185, "╣", "+"}, {186, "║", "|"}, {187, "╗", "+"}, {188, "╝", "+"},
+                            {200, "╚", "+"}, {201, "╔", "+"}, {202, "╩", "+"}, {203, "╦", "+"},
+                            {204, "╠", "+"}, {205, "═", "="}, {206, "╬", "+"}};
+    for (const Glyph& g : glyphs) {
+        EXPECT_EQ(frameUtf8(g.code), g.utf8) << g.code;
+        EXPECT_EQ(frameAscii(g.code), g.ascii) << g.code;
+    }
     EXPECT_EQ(frameUtf8(65), "");
+    EXPECT_EQ(frameAscii(65), "");
 }
 
 TEST(DisplayWidth, OneColumnPerUtf8SequenceAndPerInvalidByte) {

@@ -1,5 +1,7 @@
 #include "pty_session.h"
 
+#include "transcript.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -22,9 +24,27 @@ int millisLeft(Clock::time_point deadline) {
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
+// The pointers exec wants: one per string, then a null one.
+std::vector<char*> pointers(std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    for (std::string& s : strings) result.push_back(s.data());
+    result.push_back(nullptr);
+    return result;
+}
+
 } // namespace
 
-Session::Session(const std::string& exe, const std::string& cwd, const std::string& launcher) {
+Session::Session(const std::string& exe, const std::string& cwd, const std::string& launcher,
+                 const std::vector<std::string>& environment) {
+    // Built before the fork, so the child only changes its folder and starts the program.
+    std::vector<std::string> changes = {"TERM=xterm", "LC_ALL=C.UTF-8", "NO_COLOR"};
+    changes.insert(changes.end(), environment.begin(), environment.end());
+    std::vector<std::string> variables = transcript::environment(changes);
+    std::vector<std::string> words = {exe};
+    if (!launcher.empty()) words.insert(words.begin(), launcher);
+    const std::vector<char*> argv = pointers(words);
+    const std::vector<char*> envp = pointers(variables);
+
     termios& settings = initial_;
     // A plain cooked terminal, as a shell would hand it over.
     settings.c_iflag = ICRNL | IXON | IUTF8;
@@ -44,9 +64,9 @@ Session::Session(const std::string& exe, const std::string& cwd, const std::stri
     if (pid_ == 0) {
         if (chdir(cwd.c_str()) != 0) _exit(126);
         if (launcher.empty())
-            execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+            execve(argv[0], argv.data(), envp.data());
         else
-            execlp(launcher.c_str(), launcher.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+            execvpe(argv[0], argv.data(), envp.data());
         _exit(127);
     }
 }

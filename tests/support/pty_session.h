@@ -4,14 +4,18 @@
 
 #include <string>
 #include <termios.h>
+#include <vector>
 
 namespace pty {
 
 class Session {
   public:
     // Starts `exe` in folder `cwd` on a new pseudo-terminal (forkpty), through
-    // `launcher` (e.g. "wine") when one is given.
-    Session(const std::string& exe, const std::string& cwd, const std::string& launcher = "");
+    // `launcher` (e.g. "wine") when one is given. The terminal is a colour terminal in
+    // a UTF-8 locale (TERM=xterm, LC_ALL=C.UTF-8, no NO_COLOR), whatever the test's own
+    // environment; `environment` changes that further, as transcript::environment() does.
+    Session(const std::string& exe, const std::string& cwd, const std::string& launcher = "",
+            const std::vector<std::string>& environment = {});
     ~Session(); // kills the program if it still runs
 
     Session(const Session&) = delete;

@@ -70,6 +70,18 @@ std::string lines(const std::string& text) {
     return out;
 }
 
+std::vector<std::string> environment(const std::vector<std::string>& changes) {
+    const auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry; ++entry) result.push_back(*entry);
+    // In order, so a later change of a variable wins.
+    for (const std::string& change : changes) {
+        std::erase_if(result, [&](const std::string& v) { return name(v) == name(change); });
+        if (change.find('=') != std::string::npos) result.push_back(change);
+    }
+    return result;
+}
+
 std::string noise(unsigned seed, std::size_t laenge, const std::string& zeichen) {
     std::mt19937 zufall(seed);
     std::string out;
@@ -118,13 +130,21 @@ void closeFd(int& fd) {
     fd = -1;
 }
 
+// The pointers execve wants: one per string, then a null one.
+std::vector<char*> pointers(std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    for (std::string& s : strings) result.push_back(s.data());
+    result.push_back(nullptr);
+    return result;
+}
+
 // Starts the command in `folder` with its standard streams on pipes; ours are non-blocking.
-Child start(std::vector<std::string> words, const fs::path& folder, bool launched) {
+Child start(std::vector<std::string> words, std::vector<std::string> variables,
+            const fs::path& folder, bool launched) {
     int in[2], out[2], err[2];
     if (pipe(in) || pipe(out) || pipe(err)) throw std::runtime_error("pipe failed");
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
+    const std::vector<char*> argv = pointers(words);
+    const std::vector<char*> envp = pointers(variables);
 
     const pid_t pid = fork();
     if (pid == 0) {
@@ -135,9 +155,9 @@ Child start(std::vector<std::string> words, const fs::path& folder, bool launche
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
         if (chdir(folder.c_str()) != 0) _exit(126);
         if (launched)
-            execvp(argv[0], argv.data());
+            execvpe(argv[0], argv.data(), envp.data());
         else
-            execv(argv[0], argv.data());
+            execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
     close(in[0]);
@@ -216,7 +236,8 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
     const fs::path folder = prepareFolder(options);
     // A program that ends before reading all its input must not take the test down with it.
     std::signal(SIGPIPE, SIG_IGN);
-    Child child = start(commandLine(exe, options), folder, !env("TRANSCRIPT_LAUNCHER").empty());
+    Child child = start(commandLine(exe, options), environment(options.environment), folder,
+                        !env("TRANSCRIPT_LAUNCHER").empty());
 
     Result result;
     const auto deadline = Clock::now() + std::chrono::seconds(options.timeoutSeconds);

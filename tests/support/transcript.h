@@ -26,6 +26,7 @@ struct Options {
     std::function<void(const std::filesystem::path&)> prepare{}; // extra set-up of the folder
     int timeoutSeconds = 60;                                     // then the program is killed
     std::vector<std::string> arguments{};                        // the command line after the name
+    std::vector<std::string> environment{}; // changes to the test's environment, see environment()
 };
 
 // The path of a built program by target name ("datenbank"). The environment
@@ -40,6 +41,10 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
 // The bytes a program writes for "\n" on the platform under test: "\n", or "\r\n"
 // when TRANSCRIPT_CRLF is set. Use it to build expected output.
 std::string lines(const std::string& text);
+
+// This process's environment with `changes` made, for a program a test starts:
+// "NAME=value" sets a variable, a bare "NAME" removes it.
+std::vector<std::string> environment(const std::vector<std::string>& changes);
 
 // `laenge` bytes drawn from `zeichen` by a generator seeded with `seed`: input that is
 // only noise, the same in every run.
