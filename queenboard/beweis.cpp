@@ -29,52 +29,105 @@ template <class Kern> bool pruefenMit(Zweig& zweig, const Zeilen& r, const Zaehl
     if (zweig.vorrat >= 0 && --zweig.vorrat < 0) zweig.erschoepft = true; // a budget counts down
     if (zweig.erschoepft || vorbei(zweig)) return false;
 
-    // The slot of a row with the fewest free squares: two is the least after narrowing.
+    // The line to branch on: the row or column with the fewest free squares. Where
+    // every row must take a queen, a row of two (the least after narrowing) is
+    // taken without counting further.
+    const bool zeilenVoll = r.damen == r.n;
+    const bool spaltenVoll = r.damen == Kern::bits(z.spalten);
     int platz = std::countr_zero(z.hoechstensZwei);
     int wenigste = z.hoechstensZwei != 0 ? 2 : kUeberVoll;
-    // The columns free in exactly two rows; without a row of two, the row with
-    // the fewest. Not needed where a row of two is there and every row must
-    // take a queen.
-    const bool zeilenVoll = r.damen == r.n;
-    Maske einmal = 0, zweimal = 0, dreimal = 0;
-    if (!(zeilenVoll && wenigste == 2))
+    int spalte = -1, seltenste = kUeberVoll;
+    if (zeilenVoll && wenigste > 2) {
+        // Where all must take a queen, a column of two is as good as it gets.
+        Maske einmal = 0, zweimal = 0, dreimal = 0;
         for (int j = 0; j < r.n; ++j) {
             const Maske m = r.frei[j];
             dreimal |= zweimal & m;
             zweimal |= einmal & m;
             einmal |= m;
-            if (wenigste > 2 && Kern::bits(m) < wenigste) {
+            if (Kern::bits(m) < wenigste) {
                 wenigste = Kern::bits(m);
                 platz = j;
             }
         }
-    const bool spaltenVoll = r.damen == Kern::bits(einmal);
-    const Maske zwei = zweimal & ~dreimal;
-    const bool nachSpalte = spaltenVoll && (!zeilenVoll || (wenigste > 2 && zwei != 0));
-    const int spalte = std::countr_zero(zwei != 0 ? zwei : einmal);
+        const Maske zwei = zweimal & ~dreimal;
+        if (spaltenVoll && zwei != 0) {
+            spalte = std::countr_zero(zwei);
+            seltenste = 2;
+        }
+    } else if (!zeilenVoll) {
+        wenigste = kUeberVoll;
+        for (int j = 0; j < r.n; ++j)
+            if (Kern::bits(r.frei[j]) < wenigste) {
+                wenigste = Kern::bits(r.frei[j]);
+                platz = j;
+            }
+        spalte = seltensteSpalte(r, z.spalten, seltenste);
+    }
+    // A line that may stay empty has that as one more branch.
+    const bool nachSpalte = zeilenVoll ? spaltenVoll && wenigste > 2 && seltenste == 2
+                                       : spaltenVoll || seltenste < wenigste;
+    const bool leerErlaubt = nachSpalte ? !spaltenVoll : !zeilenVoll;
 
     Zeilen kind;
-    const Maske wahl = nachSpalte ? 0 : r.frei[platz];
-    const int zweige = nachSpalte ? r.n : Kern::bits(wahl);
-    Maske offen = wahl;
-    for (int i = 0; i < zweige; ++i) {
-        Zaehlung kindZaehlung;
-        if (nachSpalte) {
-            if (((r.frei[i] >> spalte) & 1) == 0) continue;
-            kindZaehlung = platzieren<Kern>(r, kind, i, spalte, zweig.gesetzt);
-        } else {
-            kindZaehlung = platzieren<Kern>(r, kind, platz, std::countr_zero(offen), zweig.gesetzt);
-            offen &= offen - 1;
-        }
-        if (!eingrenzen<Kern>(kind, kindZaehlung, zweig.gesetzt)) continue;
+    enum Ausgang { weiter, gefunden, halt };
+    // Narrows and proves the child.
+    const auto kindPruefen = [&](Zaehlung kindZaehlung) {
+        if (!eingrenzen<Kern>(kind, kindZaehlung, zweig.gesetzt)) return weiter;
         if (zweig.rolle.geteilt && tiefe < kTeilTiefe &&
             zweig.lauf.hungrig.load(std::memory_order_relaxed) > 0) {
-            weitergeben(zweig.lauf, kind, zweig.gesetzt);
-            continue;
+            weitergeben(zweig.lauf, kind, zweig.gesetzt, zweig.leitbild);
+            return weiter;
         }
-        if (Beweis<Kern>::pruefen(zweig, kind, kindZaehlung, tiefe + 1)) return true;
-        if (zweig.abgebrochen || zweig.erschoepft) return false;
+        if (Beweis<Kern>::pruefen(zweig, kind, kindZaehlung, tiefe + 1)) return gefunden;
+        return zweig.abgebrochen || zweig.erschoepft ? halt : weiter;
+    };
+    const auto damePruefen = [&](int i, int s) {
+        return kindPruefen(platzieren<Kern>(r, kind, i, s, zweig.gesetzt));
+    };
+    const auto leerPruefen = [&] {
+        kind = r;
+        if (nachSpalte)
+            for (int j = 0; j < r.n; ++j) kind.frei[j] &= ~(Maske{1} << spalte);
+        else
+            kind.frei[platz] = 0;
+        return kindPruefen(erfassen(kind));
+    };
+    // The guide's choice first: a proof that finds a placement then stays near it.
+    int zuerst = -1; // slot or column of the guide's queen on the line
+    if (nachSpalte) {
+        for (int i = 0; i < r.n && zuerst < 0; ++i)
+            if (((r.frei[i] >> spalte) & 1) != 0 && zweig.leitbild.spalte[r.nummer[i]] == spalte)
+                zuerst = i;
+    } else {
+        const int s = zweig.leitbild.spalte[r.nummer[platz]];
+        if (s >= 0 && ((r.frei[platz] >> s) & 1) != 0) zuerst = s;
     }
+    Ausgang a = weiter;
+    if (zuerst >= 0)
+        a = nachSpalte ? damePruefen(zuerst, spalte) : damePruefen(platz, zuerst);
+    else if (leerErlaubt)
+        a = leerPruefen();
+    if (a != weiter) return a == gefunden;
+    if (nachSpalte) {
+        // Top down, as a row's squares go left to right.
+        Maske zeilenMit = 0;
+        std::int8_t platzVon[kMaxFeld];
+        for (int i = 0; i < r.n; ++i)
+            if (i != zuerst && ((r.frei[i] >> spalte) & 1) != 0) {
+                zeilenMit |= Maske{1} << r.nummer[i];
+                platzVon[r.nummer[i]] = static_cast<std::int8_t>(i);
+            }
+        for (; zeilenMit != 0; zeilenMit &= zeilenMit - 1)
+            if ((a = damePruefen(platzVon[std::countr_zero(zeilenMit)], spalte)) != weiter)
+                return a == gefunden;
+    } else {
+        for (Maske offen = r.frei[platz]; offen != 0; offen &= offen - 1)
+            if (const int s = std::countr_zero(offen);
+                s != zuerst && (a = damePruefen(platz, s)) != weiter)
+                return a == gefunden;
+    }
+    if (zuerst >= 0 && leerErlaubt) return leerPruefen() == gefunden;
     return false;
 }
 

@@ -51,10 +51,10 @@ bool vorbei(Zweig& zweig) {
 }
 
 // Puts a subtree of the shared proof on the stack for an idle thread.
-void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt) {
+void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt, const Belegung& leitbild) {
     {
         std::lock_guard<std::mutex> sperre(lauf.mutex);
-        lauf.stapel.push_back({.zeilen = r, .gesetzt = gesetzt});
+        lauf.stapel.push_back({.zeilen = r, .gesetzt = gesetzt, .leitbild = leitbild});
         ++lauf.offen;
     }
     lauf.wecker.notify_all();
@@ -71,6 +71,7 @@ void naechstenBeweisen(Zweig& zweig, std::unique_lock<std::mutex>& sperre) {
     sperre.unlock();
     zweig.abgebrochen = false;
     zweig.gesetzt = teil.gesetzt;
+    zweig.leitbild = teil.leitbild;
     const bool gefunden = loesbar(zweig, teil.zeilen);
     sperre.lock();
     if (gefunden && !lauf.gefunden.load()) {
@@ -107,7 +108,7 @@ bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r) {
                 break;
             }
     lauf.gefunden.store(false);
-    weitergeben(lauf, r, zweig.gesetzt);
+    weitergeben(lauf, r, zweig.gesetzt, zweig.leitbild);
 
     Zweig helfer{.lauf = lauf, .rolle = {.uhr = true, .geteilt = true}};
     std::unique_lock<std::mutex> sperre(lauf.mutex);

@@ -25,13 +25,15 @@ struct EinfachKern {
     }
 
     // The falling diagonal c - r + kMaxFeld of every free square, as bits of lo
-    // (0-63) and hi (64-127), and the sum of the row numbers.
-    static void diagonalen(const Zeilen& r, Maske& lo, Maske& hi, long& zeilenSumme) {
-        lo = hi = 0;
+    // (0-63) and hi (64-127); the rows' numbers as bits, and their sum.
+    static void diagonalen(const Zeilen& r, Maske& lo, Maske& hi, Maske& zeilen,
+                           long& zeilenSumme) {
+        lo = hi = zeilen = 0;
         zeilenSumme = 0;
         for (int j = 0; j < r.n; ++j) {
             const int zeile = static_cast<int>(r.nummer[j]);
             const int verschiebung = kMaxFeld - zeile;
+            zeilen |= Maske{1} << zeile;
             zeilenSumme += zeile;
             lo |= r.frei[j] << verschiebung;
             hi |= r.frei[j] >> (64 - verschiebung);

@@ -70,11 +70,12 @@ struct VektorKern {
 
     // As EinfachKern::diagonalen.
     [[QUEENBOARD_VEKTOR_ZIEL]] static void diagonalen(const Zeilen& r, Maske& lo, Maske& hi,
-                                                      long& zeilenSumme) {
+                                                      Maske& zeilen, long& zeilenSumme) {
         const __m256i basis = _mm256_set1_epi64x(kMaxFeld);
         const __m256i wortbreite = _mm256_set1_epi64x(64);
+        const __m256i eins = _mm256_set1_epi64x(1);
         const __m256i null = _mm256_setzero_si256();
-        __m256i vl = null, vh = null, vz = null;
+        __m256i vl = null, vh = null, vz = null, vm = null;
         for (int j = 0; j < r.n; j += 4) {
             const __m256i nummer =
                 _mm256_load_si256(reinterpret_cast<const __m256i*>(r.nummer + j));
@@ -84,15 +85,19 @@ struct VektorKern {
             vh = _mm256_or_si256(vh,
                                  _mm256_srlv_epi64(m, _mm256_sub_epi64(wortbreite, verschiebung)));
             // Slots past the last row hold no free square, and no row number to count.
+            const __m256i belegt = _mm256_andnot_si256(_mm256_cmpeq_epi64(m, null), eins);
             vz = _mm256_add_epi64(vz, _mm256_andnot_si256(_mm256_cmpeq_epi64(m, null), nummer));
+            vm = _mm256_or_si256(vm, _mm256_sllv_epi64(belegt, nummer));
         }
-        alignas(32) Maske teile[3][4];
+        alignas(32) Maske teile[4][4];
         _mm256_store_si256(reinterpret_cast<__m256i*>(teile[0]), vl);
         _mm256_store_si256(reinterpret_cast<__m256i*>(teile[1]), vh);
         _mm256_store_si256(reinterpret_cast<__m256i*>(teile[2]), vz);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(teile[3]), vm);
         lo = teile[0][0] | teile[0][1] | teile[0][2] | teile[0][3];
         hi = teile[1][0] | teile[1][1] | teile[1][2] | teile[1][3];
         zeilenSumme = static_cast<long>(teile[2][0] + teile[2][1] + teile[2][2] + teile[2][3]);
+        zeilen = teile[3][0] | teile[3][1] | teile[3][2] | teile[3][3];
     }
 
     // As EinfachKern::untereBits.

@@ -59,41 +59,138 @@ template <class Kern> void randSummen(Maske lo, Maske hi, int k, long& unten, lo
 // A bound on the diagonals' sum that counts the rows: each row's queen stands on a
 // distinct free diagonal no higher than the row's own highest. Each row in turn
 // taking the highest one left at or below that reaches the largest sum possible,
-// whatever the order; false when some row finds none. Where few rows reach the high
-// diagonals this is well below the sum of the k highest. (The same bound from below
-// cuts a fifth as often, and does not pay for its time.)
-inline bool obereSumme(const Zeilen& r, Maske lo, Maske hi, long& oben) {
+// whatever the order; a row that finds none can take no queen. Of the diagonals so
+// taken, the queens stand on r.damen at most. False when too few rows find one.
+// Where few rows reach the high diagonals this is well below the sum of the k
+// highest. (The same bound from below cuts a fifth as often, and does not pay.)
+template <class Kern> bool obereSumme(const Zeilen& r, Maske lo, Maske hi, long& oben) {
     oben = 0;
+    int ohne = r.n - r.damen; // rows that may find none
+    const Maske freiLo = lo, freiHi = hi;
     for (int j = 0; j < r.n; ++j) {
         const int hoechste =
             63 - std::countl_zero(r.frei[j]) + kMaxFeld - static_cast<int>(r.nummer[j]);
         const int d = hoechsteBis(lo, hi, hoechste);
-        if (d < 0) return false;
+        if (d < 0) {
+            if (--ohne < 0) return false;
+            continue;
+        }
         oben += d;
         const Maske bit = Maske{1} << (d & 63);
         lo &= d < 64 ? ~bit : ~Maske{0};
         hi &= d >= 64 ? ~bit : ~Maske{0};
     }
+    if (r.damen < r.n) { // the highest r.damen of the diagonals taken
+        long unten;
+        randSummen<Kern>(freiLo & ~lo, freiHi & ~hi, r.damen, unten, oben);
+    }
     return true;
 }
 
-// Where every row and every free column takes a queen, the queens' rows and columns
-// are known as sets, so the sum of their falling diagonals c - r is too: the
-// columns' sum less the rows'. Distinct free diagonals must make it up, so it lies
-// between the sums of the smallest and of the largest k of them; that cheap test
-// goes first, then the tighter upper bound row by row (obereSumme). (The rising
-// diagonals c + r give the same check, but it prunes about a hundredth as much, for
-// as much work.)
-template <class Kern> bool summenPassen(const Zeilen& r, Maske spalten) {
-    Maske lo, hi;
+// The queens' falling diagonals c - r sum to the sum of their columns less that of
+// their rows. Where every row and every free column takes a queen those sums are
+// known; where some may stay empty, they lie between the sums of the smallest and
+// of the largest r.damen of them. Distinct free diagonals must make it up, so it
+// meets the range between the sums of the smallest and of the largest k of them;
+// that cheap test goes first, then the tighter upper bound row by row (obereSumme).
+// (The rising diagonals c + r give the same check, but it prunes about a hundredth
+// as much, for as much work.)
+// What the diagonals' sum tells: no placement, nothing new, or the rows have
+// changed (a line left empty, or a queen forced) and must be counted again.
+enum class Summen { nicht, passt, geaendert };
+
+// The bits from `von` to `bis` (clamped to 0 to 63).
+inline Maske bereich(long von, long bis) {
+    von = std::max(von, 0L);
+    bis = std::min(bis, 63L);
+    if (von > bis) return 0;
+    const Maske bisMaske = bis == 63 ? ~Maske{0} : (Maske{2} << bis) - 1;
+    return bisMaske & ~((Maske{1} << von) - 1);
+}
+
+template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung& gesetzt) {
+    Maske lo, hi, zeilen;
     long zeilenSumme;
-    Kern::diagonalen(r, lo, hi, zeilenSumme);
-    if (Kern::bits(lo) + Kern::bits(hi) < r.n) return false;
+    Kern::diagonalen(r, lo, hi, zeilen, zeilenSumme);
+    const int k = r.damen;
+    if (Kern::bits(lo) + Kern::bits(hi) < k) return Summen::nicht;
     long unten, oben;
-    randSummen<Kern>(lo, hi, r.n, unten, oben);
-    const long soll = bitSumme<Kern>(spalten) - zeilenSumme + long{r.n} * kMaxFeld;
-    if (soll < unten || soll > oben) return false;
-    return obereSumme(r, lo, hi, oben) && soll <= oben;
+    randSummen<Kern>(lo, hi, k, unten, oben);
+    const Maske spalten = z.spalten;
+    const int spaltenFrei = Kern::bits(spalten);
+    long spaltenMin, spaltenMax, zeilenMin, zeilenMax;
+    if (spaltenFrei == k)
+        spaltenMin = spaltenMax = bitSumme<Kern>(spalten);
+    else
+        randSummen<Kern>(spalten, 0, k, spaltenMin, spaltenMax);
+    if (r.n == k)
+        zeilenMin = zeilenMax = zeilenSumme;
+    else
+        randSummen<Kern>(zeilen, 0, k, zeilenMin, zeilenMax);
+    const long sollMin = spaltenMin - zeilenMax + long{k} * kMaxFeld;
+    const long sollMax = spaltenMax - zeilenMin + long{k} * kMaxFeld;
+    if (sollMax < unten || sollMin > oben) return Summen::nicht;
+    if (!obereSumme<Kern>(r, lo, hi, oben) || sollMin > oben) return Summen::nicht;
+    // One line to spare: only a line whose emptiness brings the sum within its bounds
+    // may stay empty; if one alone can, it does, and a line that cannot and has a
+    // single free square has its queen there.
+    if (r.n == k && spaltenFrei == k + 1) {
+        const long alle = bitSumme<Kern>(spalten) - zeilenSumme + long{k} * kMaxFeld;
+        const Maske leerMoeglich = spalten & bereich(alle - oben, alle - unten);
+        if (leerMoeglich == 0) return Summen::nicht;
+        if ((leerMoeglich & (leerMoeglich - 1)) == 0) {
+            for (int j = 0; j < r.n; ++j) r.frei[j] &= ~leerMoeglich;
+            return Summen::geaendert;
+        }
+        const Maske erzwungen = spalten & ~z.mehrfach & ~leerMoeglich;
+        if (erzwungen == 0) return Summen::passt;
+        const int spalte = std::countr_zero(erzwungen);
+        platzieren<Kern>(r, r, zeileMitSpalte(r, spalte), spalte, gesetzt);
+        return Summen::geaendert;
+    }
+    if (spaltenFrei == k && r.n == k + 1) {
+        const long ohne = bitSumme<Kern>(spalten) - zeilenSumme + long{k} * kMaxFeld;
+        const Maske leerMoeglich = zeilen & bereich(unten - ohne, oben - ohne);
+        if (leerMoeglich == 0) return Summen::nicht;
+        for (int j = 0; j < r.n; ++j) {
+            const Maske zeile = Maske{1} << r.nummer[j];
+            if (leerMoeglich == zeile) {
+                r.frei[j] = 0;
+                return Summen::geaendert;
+            }
+            if ((leerMoeglich & zeile) == 0 && ((z.hoechstensEins >> j) & 1) != 0) {
+                platzieren<Kern>(r, r, j, std::countr_zero(r.frei[j]), gesetzt);
+                return Summen::geaendert;
+            }
+        }
+    }
+    return Summen::passt;
+}
+
+// The first of the columns `spalten` that are free in the fewest rows, and in how
+// many.
+inline int seltensteSpalte(const Zeilen& r, Maske spalten, int& anzahl) {
+    constexpr int kStellen = 6;  // counts up to 63 rows
+    Maske stelle[kStellen] = {}; // bit b of each column's count
+    for (int j = 0; j < r.n; ++j) {
+        Maske uebertrag = r.frei[j];
+        for (int b = 0; b < kStellen && uebertrag != 0; ++b) {
+            const Maske neu = stelle[b] & uebertrag;
+            stelle[b] ^= uebertrag;
+            uebertrag = neu;
+        }
+    }
+    // Column by column, the least count: the bits from the top decide.
+    Maske kandidaten = spalten;
+    anzahl = 0;
+    for (int b = kStellen - 1; b >= 0; --b) {
+        const Maske ohne = kandidaten & ~stelle[b];
+        if (ohne != 0)
+            kandidaten = ohne;
+        else
+            anzahl |= 1 << b;
+    }
+    return std::countr_zero(kandidaten);
 }
 
 // Places forced queens until none is left: where every row with a free square
@@ -102,12 +199,13 @@ template <class Kern> bool summenPassen(const Zeilen& r, Maske spalten) {
 template <class Kern> bool eingrenzen(Zeilen& r, Zaehlung& z, Belegung& gesetzt) {
     for (;;) {
         if (r.damen <= 0) return true;
-        if (z.leer != 0) { // rare where every row must take a queen: that fails first
-            if (r.damen > r.n - Kern::bits(z.leer)) return false;
+        if (z.leer != 0) {
+            if (r.damen > r.n - Kern::bits(z.leer))
+                return false; // before the work of dropping them
             ausduennen(r, z, gesetzt);
         }
         const int spaltenFrei = Kern::bits(z.spalten);
-        if (r.damen > spaltenFrei) return false;
+        if (r.damen > r.n || r.damen > spaltenFrei) return false;
         if (r.damen == r.n && z.hoechstensEins != 0) { // every row takes a queen
             const int j = std::countr_zero(z.hoechstensEins);
             z = platzieren<Kern>(r, r, j, std::countr_zero(r.frei[j]), gesetzt);
@@ -119,7 +217,14 @@ template <class Kern> bool eingrenzen(Zeilen& r, Zaehlung& z, Belegung& gesetzt)
             z = platzieren<Kern>(r, r, zeileMitSpalte(r, spalte), spalte, gesetzt);
             continue;
         }
-        return r.damen != r.n || r.damen != spaltenFrei || summenPassen<Kern>(r, z.spalten);
+        switch (summenPassen<Kern>(r, z, gesetzt)) {
+        case Summen::nicht:
+            return false;
+        case Summen::passt:
+            return true;
+        case Summen::geaendert:
+            z = erfassen(r);
+        }
     }
 }
 

@@ -15,24 +15,16 @@ namespace {
 // most proofs are shorter, and handing their subtrees around would cost more.
 constexpr long long kTeilenAb = 20000;
 
-enum class Antwort { leer, vermutet, bewiesen };
-
-// Whether the narrowed rows `r` can take their queens: `vermutet` where the proof
-// cannot tell; `bewiesen` with a placement in zweig.fund.
-Antwort beweisen(Zweig& zweig, const Zeilen& r) {
-    if (r.damen != r.n && r.damen != bitzahl(erfassen(r).spalten)) return Antwort::vermutet;
-    bool ergebnis;
-    if (zweig.lauf.einstellungen.faeden <= 1) {
-        ergebnis = loesbar(zweig, r);
-    } else {
-        // Alone first: most proofs are short, and sharing them would cost more.
-        zweig.vorrat = zweig.lauf.einstellungen.teilenAb;
-        zweig.erschoepft = false;
-        ergebnis = loesbar(zweig, r);
-        zweig.vorrat = kUnbegrenzt;
-        if (zweig.erschoepft) ergebnis = gemeinsamBeweisen(zweig, r);
-    }
-    return ergebnis ? Antwort::bewiesen : Antwort::leer;
+// Whether the narrowed rows `r` can take their queens; if so, with a placement in
+// zweig.fund.
+bool beweisen(Zweig& zweig, const Zeilen& r) {
+    if (zweig.lauf.einstellungen.faeden <= 1) return loesbar(zweig, r);
+    // Alone first: most proofs are short, and sharing them would cost more.
+    zweig.vorrat = zweig.lauf.einstellungen.teilenAb;
+    zweig.erschoepft = false;
+    const bool ergebnis = loesbar(zweig, r);
+    zweig.vorrat = kUnbegrenzt;
+    return zweig.erschoepft ? gemeinsamBeweisen(zweig, r) : ergebnis;
 }
 
 // Places the queens of the narrowed rows `r`, in order from the top, first
@@ -58,19 +50,16 @@ bool sucheAb(Zweig& zweig, const Zeilen& r, bool bezeugt) {
         // Most squares fail here, before anything is searched below them.
         if (!eingrenzen<EinfachKern>(kind, zaehlung, zweig.gesetzt)) continue;
         ordnen(kind);
-        bool kindBezeugt = bezeugt && spalte == zweig.zeuge.spalte[zeile];
-        if (!kindBezeugt) {
-            const Antwort antwort = beweisen(zweig, kind);
-            if (antwort == Antwort::leer) {
+        if (!bezeugt || spalte != zweig.zeuge.spalte[zeile]) {
+            zweig.leitbild = zweig.zeuge;
+            if (!beweisen(zweig, kind)) {
                 if (zweig.abgebrochen) return false;
                 continue;
             }
-            kindBezeugt = antwort == Antwort::bewiesen;
-            if (kindBezeugt) zweig.zeuge = zweig.fund;
-            // Below an unproved square the witness may be overwritten.
-            bezeugt = kindBezeugt;
+            zweig.zeuge = zweig.fund;
+            bezeugt = true;
         }
-        if (sucheAb(zweig, kind, kindBezeugt)) return true;
+        if (sucheAb(zweig, kind, true)) return true;
         if (zweig.abgebrochen) return false;
     }
 

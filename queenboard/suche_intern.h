@@ -31,7 +31,8 @@ struct Einstellungen {
 // A subtree of the shared proof, waiting for a thread.
 struct Teilbaum {
     Zeilen zeilen;
-    Belegung gesetzt; // the queens set above it
+    Belegung gesetzt;  // the queens set above it
+    Belegung leitbild; // as Zweig::leitbild
 };
 
 // One search and its threads.
@@ -76,9 +77,10 @@ struct Zweig {
     bool abgebrochen = false;       // time is up, or the shared proof is decided
     unsigned schritte = 0;          // nodes since the clock was last read
     unsigned long long knoten = 0;
-    Belegung gesetzt{}; // the queens set on this thread's way down, row by row
-    Belegung fund{};    // the placement the last proof found
-    Belegung zeuge{};   // a placement below the ordered search's square
+    Belegung gesetzt{};  // the queens set on this thread's way down, row by row
+    Belegung fund{};     // the placement the last proof found
+    Belegung zeuge{};    // a placement below the ordered search's square
+    Belegung leitbild{}; // the placement a proof tries first: the last witness
 };
 
 // The proof (beweis.cpp). Each call goes to the kernel the settings choose.
@@ -91,15 +93,14 @@ Zaehlung platzieren(const Einstellungen& e, const Zeilen& von, Zeilen& nach, int
 // square; false when the rows cannot take their queens. Only where every row or
 // every column with a free square must take a queen does it force any.
 bool eingrenzen(const Einstellungen& e, Zeilen& r, Zaehlung& z, Belegung& gesetzt);
-// True when the narrowed `r` holds a placement, then in z.fund. Only for rows of
-// which every one, or every column, must take a queen. In the shared proof,
-// branches handed on are not searched.
+// True when the narrowed `r` holds a placement, then in zweig.fund. In the shared
+// proof, branches handed on are not searched.
 bool loesbar(Zweig& zweig, const Zeilen& r);
 
 // The threads (faeden.cpp).
 void uhrLesen(Lauf& lauf);
 bool vorbei(Zweig& zweig);
-void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt);
+void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt, const Belegung& leitbild);
 bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r);
 void beenden(Lauf& lauf);
 

@@ -58,6 +58,10 @@ struct Brett {
 
 using Werte = std::vector<std::vector<int>>;
 
+struct Brettmass {
+    int zeilen, spalten, anzahl;
+};
+
 // ---- Placing and removing --------------------------------------------------
 
 TEST(DameSetzen, MarksRowColumnAndDiagonals) {
@@ -312,6 +316,43 @@ bool ersteFolge(int n, int zeile, std::uint64_t spalten, std::uint64_t links, st
     return false;
 }
 
+// The first placement of `anzahl` queens on an empty board, row by row with a row
+// left empty last: the same order as the scan, and quick where rows or queens are
+// to spare. Per row the column, -1 for none.
+bool erstePlatzierung(int zeilen, int spalten, int anzahl, int zeile, std::uint64_t belegt,
+                      std::uint64_t links, std::uint64_t rechts, std::vector<int>& folge) {
+    if (anzahl == 0) {
+        std::fill(folge.begin() + zeile, folge.end(), -1);
+        return true;
+    }
+    if (zeilen - zeile < anzahl) return false;
+    const std::uint64_t alle = (std::uint64_t{1} << spalten) - 1;
+    for (std::uint64_t frei = ~(belegt | links | rechts) & alle; frei != 0; frei &= frei - 1) {
+        const std::uint64_t bit = frei & -frei;
+        folge[zeile] = std::countr_zero(frei);
+        if (erstePlatzierung(zeilen, spalten, anzahl - 1, zeile + 1, belegt | bit,
+                             (links | bit) << 1, (rechts | bit) >> 1, folge))
+            return true;
+    }
+    folge[zeile] = -1;
+    return erstePlatzierung(zeilen, spalten, anzahl, zeile + 1, belegt, links << 1, rechts >> 1,
+                            folge);
+}
+
+TEST(DameSuche, FirstPlacementsWithRowsColumnsOrQueensToSpare) {
+    for (int n = 8; n <= 24; ++n)
+        for (const Brettmass f :
+             {Brettmass{n + 1, n, n}, Brettmass{n + 2, n, n}, Brettmass{n, n + 1, n},
+              Brettmass{n, n, n - 1}, Brettmass{n, n, n - 2}, Brettmass{n + 1, n, n - 1}}) {
+            std::vector<int> erwartet(f.zeilen);
+            ASSERT_TRUE(erstePlatzierung(f.zeilen, f.spalten, f.anzahl, 0, 0, 0, 0, erwartet));
+            Brett b(f.zeilen, f.spalten);
+            ASSERT_EQ(dame(f.anzahl, b.feld, f.spalten, f.zeilen), 1);
+            EXPECT_EQ(b.damenSpalten(), erwartet)
+                << f.zeilen << "x" << f.spalten << " " << f.anzahl;
+        }
+}
+
 TEST(DameSuche, FirstPlacementsUpToTwentyNineByTwentyNine) {
     // Wide enough for diagonals past the first 64 of the proof's diagonal masks.
     for (int n = 11; n <= 29; ++n) {
@@ -398,10 +439,6 @@ TEST(DameSuche, GivesUpAtTheTimeLimitWithTheBoardAsItWas) {
 }
 
 // ---- Every placement found holds --------------------------------------------
-
-struct Brettmass {
-    int zeilen, spalten, anzahl;
-};
 
 std::vector<Brettmass> gueltigFaelle() {
     std::vector<Brettmass> faelle;
