@@ -35,10 +35,15 @@ void uhrLesen(Lauf& lauf) {
     if (!e.fortschritt) return;
     const long sekunden = static_cast<long>(
         std::chrono::duration_cast<std::chrono::seconds>(jetzt - e.beginn).count());
-    if (sekunden < 1 || sekunden == lauf.gezeigteSekunden) return;
+    if (sekunden < 1 ||
+        (sekunden == lauf.gezeigteSekunden && lauf.festeZeilen == lauf.gezeigteZeilen))
+        return;
     lauf.gezeigteSekunden = sekunden;
+    lauf.gezeigteZeilen = lauf.festeZeilen;
     lauf.angezeigt = true;
-    console::statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s (Strg+C bricht ab)");
+    console::statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s, " +
+                        std::to_string(lauf.festeZeilen) + " von " + std::to_string(e.zeilen) +
+                        " Zeilen fest (Strg+C bricht ab)");
 }
 
 // True when this walk can stop: time is up, or the shared proof is decided.

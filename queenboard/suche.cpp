@@ -38,6 +38,8 @@ bool sucheAb(Zweig& zweig, const Zeilen& r, bool bezeugt) {
         return true;
     }
     ++zweig.knoten;
+    // Below a witness the search never turns back: every row decided so far is final.
+    if (bezeugt) zweig.lauf.festeZeilen = zweig.lauf.einstellungen.zeilen - r.n;
     if (vorbei(zweig)) return false;
 
     const int zeile = static_cast<int>(r.nummer[0]);
@@ -98,6 +100,7 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
                   .vektoren = !optionen.ohneVektoren && vektorenMoeglich(),
                   .fortschritt = console::outputIsTerminal(),
                   .begrenzt = optionen.sekunden > 0,
+                  .zeilen = zeilen,
                   .beginn = beginn,
                   .grenze = beginn + std::chrono::duration_cast<Uhr::duration>(
                                          std::chrono::duration<double>(optionen.sekunden)),

@@ -24,6 +24,7 @@ struct Einstellungen {
     bool vektoren;      // the proof in vector instructions
     bool fortschritt;   // "still working" on a terminal
     bool begrenzt;      // gives up at `grenze`
+    int zeilen;         // the board's rows
     Uhr::time_point beginn;
     Uhr::time_point grenze;
 };
@@ -55,7 +56,9 @@ struct Lauf {
 
     // The calling thread's alone.
     std::vector<std::thread> arbeiter{};
+    int festeZeilen = 0; // rows whose queen, or none, the ordered search has made final
     long gezeigteSekunden = 0;
+    int gezeigteZeilen = 0;
     bool angezeigt = false; // the progress line stands on the terminal
 };
 

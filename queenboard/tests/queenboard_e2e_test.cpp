@@ -193,6 +193,8 @@ TEST_F(QueenboardTerminal, LongSearchShowsItIsWorkingAndCtrlCRestoresTheTerminal
     // Searched for far longer than this test waits.
     s.send("50 50\n50\n");
     ASSERT_TRUE(s.waitFor("Suche laeuft", 20000));
+    // How far it has come: rows whose queen is final.
+    ASSERT_TRUE(s.waitFor(" von 50 Zeilen fest (Strg+C bricht ab)", 20000));
     s.send("\x03");
     EXPECT_EQ(s.wait(), 128 + SIGINT);
     EXPECT_TRUE(pty::sameSettings(vorher, s.attributes()));
