@@ -1,7 +1,10 @@
 // The board operations and the search, the fast search checked square for
 // square against the plain reference search.
 #include "dame_referenz.h"
+#include "kern_einfach.h"
+#include "kern_vektor.h"
 #include "queenboard.h"
+#include "schritte.h"
 #include "suche.h"
 #include "suche_intern.h"
 
@@ -10,6 +13,7 @@
 #include <bit>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -199,6 +203,20 @@ TEST(DameReferenz, EveryBoardUpToSixBySixAndEveryCountUpToSeven) {
             for (int anzahl = 0; anzahl <= 7; ++anzahl) vergleichen(Brett(zeilen, spalten), anzahl);
 }
 
+TEST(DameReferenz, EveryBoardWithSevenRowsOrColumnsAndEveryCountThatFitsAndOneMore) {
+    for (int zeilen = 1; zeilen <= 7; ++zeilen)
+        for (int spalten = 1; spalten <= 7; ++spalten) {
+            if (zeilen < 7 && spalten < 7) continue;
+            for (int anzahl = 1; anzahl <= std::min(zeilen, spalten) + 1; ++anzahl)
+                vergleichen(Brett(zeilen, spalten), anzahl);
+        }
+    // Oblong boards with rows or columns to spare (one more than fits is only counting).
+    for (const auto& [zeilen, spalten] :
+         {std::pair{8, 7}, {7, 8}, {9, 6}, {6, 9}, {10, 5}, {5, 10}})
+        for (int anzahl = 1; anzahl <= std::min(zeilen, spalten); ++anzahl)
+            vergleichen(Brett(zeilen, spalten), anzahl);
+}
+
 TEST(DameReferenz, BoardsThatAlreadyHoldAQueen) {
     // dame may be called on a board with queens: only its free squares count.
     for (int z = 0; z < 5; ++z)
@@ -283,6 +301,30 @@ TEST(DameReferenz, BoardsWhereTheDiagonalSumsMeetTheirBounds) {
             dameSetzen(b.feld, fall.n, fall.n, spalte, zeile);
         vergleichen(b, fall.n - int(fall.damen.size()));
     }
+}
+
+// Rows 0, 1 and 2 with free squares {0}, {2} and {2}, to take two queens: one row
+// stays empty. The placement (0, 0), (1, 2) has the two topmost rows, the columns'
+// whole sum and the two lowest free diagonals, so every bound of the sum is met
+// exactly, and none may refuse it.
+template <class Kern> void summeAnDenGrenzen() {
+    Zeilen r{};
+    r.n = 3;
+    r.damen = 2;
+    const Maske frei[] = {0b001, 0b100, 0b100};
+    for (int j = 0; j < r.n; ++j) {
+        r.frei[j] = frei[j];
+        r.nummer[j] = j;
+    }
+    Belegung gesetzt;
+    EXPECT_NE(summenPassen<Kern>(r, erfassen(r), gesetzt), Summen::nicht);
+}
+
+TEST(DameSuche, TheDiagonalSumAllowsAPlacementAtItsBounds) {
+    summeAnDenGrenzen<EinfachKern>();
+#if QUEENBOARD_VEKTOREN
+    if (vektorenMoeglich()) summeAnDenGrenzen<VektorKern>();
+#endif
 }
 
 TEST(DameSuche, HighestBitAtOrBelowAcrossTwoWords) {
@@ -372,6 +414,11 @@ struct Teilung {
     bool ohneVektoren = false;
 };
 
+void PrintTo(const Teilung& t, std::ostream* os) {
+    *os << t.faeden << " Faeden, teilen ab " << t.teilenAb
+        << (t.ohneVektoren ? ", ohne Vektoren" : "");
+}
+
 class DameGeteilt : public ::testing::TestWithParam<Teilung> {
   protected:
     int suchen(Brett& b, int anzahl) const {
@@ -413,7 +460,13 @@ TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
 INSTANTIATE_TEST_SUITE_P(Teilungen, DameGeteilt,
                          ::testing::Values(Teilung{1, 0}, Teilung{2, 1}, Teilung{2, 3},
                                            Teilung{3, 1}, Teilung{4, 10}, Teilung{1, 0, true},
-                                           Teilung{2, 1, true}));
+                                           Teilung{2, 1, true}),
+                         [](const ::testing::TestParamInfo<Teilung>& info) {
+                             const Teilung& t = info.param;
+                             return std::to_string(t.faeden) + "Faeden_teilenAb" +
+                                    std::to_string(t.teilenAb) +
+                                    (t.ohneVektoren ? "_ohneVektoren" : "");
+                         });
 
 // The proof with and without vector instructions walks the same tree.
 TEST(DameSuche, SameNodesWithAndWithoutVectorInstructions) {
