@@ -2,6 +2,7 @@
 // where the terminal wants them, frames in the locale's character set, and the
 // terminal left as it was found on every way out.
 #include "console.h"
+#include "console_intern.h"
 #include "console_platform.h"
 
 #include <clocale>

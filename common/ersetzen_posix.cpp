@@ -15,7 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace console {
+namespace dateisystem {
 
 namespace {
 
@@ -203,4 +203,4 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     return true;
 }
 
-} // namespace console
+} // namespace dateisystem

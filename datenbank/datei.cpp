@@ -4,6 +4,7 @@
 
 #include "console.h"
 #include "ersetzen.h"
+#include "words.h"
 
 #include <cstdio>
 #include <memory>
@@ -29,9 +30,11 @@ using Datei = std::unique_ptr<std::FILE, Schliessen>;
 bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
     std::string wort;
     const auto text = [&](auto& feld) {
-        return readWordFrom(datei, wort) && feldFuellen(feld, wort);
+        return words::readWordFrom(datei, wort) && feldFuellen(feld, wort);
     };
-    const auto zahl = [&](int& wert) { return readWordFrom(datei, wort) && parseInt(wort, wert); };
+    const auto zahl = [&](int& wert) {
+        return words::readWordFrom(datei, wort) && words::parseInt(wort, wert);
+    };
     if (!(feldFuellen(d.matrikelnummer, nummer) && text(d.nachname) && text(d.vorname) &&
           text(d.email) && text(d.telefon) && zahl(d.anzahlKlausuren)))
         return false;
@@ -61,7 +64,7 @@ void laden(Liste* liste) {
         return;
     }
     std::string nummer;
-    while (readWordFrom(datei.get(), nummer)) {
+    while (words::readWordFrom(datei.get(), nummer)) {
         std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
         if (!neu) {
             speicherFehler();
@@ -80,8 +83,9 @@ void laden(Liste* liste) {
 void speichern(const Liste* liste) {
     std::string inhalt;
     for (const Element* e = liste->anfang; e; e = e->next) inhalt += datensatzZeile(*e->daten);
-    meldung("\t\t\t", dateiErsetzen(kDateiname, inhalt) ? "Datenbank erfolgreich gespeichert!"
-                                                        : "Fehler beim Speichern!");
+    meldung("\t\t\t", dateisystem::dateiErsetzen(kDateiname, inhalt)
+                          ? "Datenbank erfolgreich gespeichert!"
+                          : "Fehler beim Speichern!");
 }
 
 } // namespace datenbank

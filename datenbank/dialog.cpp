@@ -3,6 +3,7 @@
 #include "intern.h"
 
 #include "console.h"
+#include "words.h"
 
 #include <climits>
 #include <cstdio>
@@ -215,7 +216,7 @@ void klausurAuswahl(void (*buchen)(int, Datensatz*), Liste* liste) {
     const std::string wort = wortEingabe();
     int nummer = 0;
     // 0, other numbers and words that are no number select nothing.
-    if (parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)
+    if (words::parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)
         buchen(nummer - 1, liste->angemeldet->daten);
     std::fputs("\n\n\n", stdout);
 }

@@ -3,6 +3,7 @@
 
 #include "console.h"
 #include "gitter.h"
+#include "words.h"
 
 #include <cstdio>
 
@@ -25,7 +26,7 @@ enum class Gelesen { ok, keineDatei, falscheDimension, falscheZiffer };
 Gelesen leseZellen(std::FILE* datei, int feld[][kMaxGroesse], int spalten, int zeilen) {
     for (int zeile = 0; zeile < zeilen; ++zeile) {
         for (int spalte = 0; spalte < spalten; ++spalte) {
-            const int c = console::skipSpace(datei);
+            const int c = words::skipSpace(datei);
             if (c == '0' || c == '1') {
                 feld[zeile][spalte] = c - '0';
             } else if (c >= '2' && c <= '9') {
@@ -37,7 +38,7 @@ Gelesen leseZellen(std::FILE* datei, int feld[][kMaxGroesse], int spalten, int z
             }
         }
     }
-    if (console::skipSpace(datei) != EOF) return Gelesen::falscheDimension;
+    if (words::skipSpace(datei) != EOF) return Gelesen::falscheDimension;
     return Gelesen::ok;
 }
 

@@ -1,7 +1,7 @@
 // Writing and reading the number files; a number is a whole white-space-delimited word.
 #include "numberfile.h"
 
-#include "console.h"
+#include "words.h"
 
 #include <cstdlib>
 #include <string>
@@ -14,7 +14,7 @@ namespace {
 // one with a NUL inside), so such a word ends the reading.
 bool leseZahl(std::FILE* datei, int& zahl) {
     std::string wort;
-    return console::readWordFrom(datei, wort) && console::parseInt(wort, zahl);
+    return words::readWordFrom(datei, wort) && words::parseInt(wort, zahl);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "console.h"
+#include "console_intern.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -19,7 +19,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using console::dateiErsetzen;
+using dateisystem::dateiErsetzen;
 
 namespace {
 

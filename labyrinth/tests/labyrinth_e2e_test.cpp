@@ -1,6 +1,6 @@
 // The program end to end: its dialogues with redirected output, byte for byte, the end
 // of input at every wait, and the colours in a terminal.
-#include "console.h"
+#include "console_intern.h"
 #include "pty_session.h"
 #include "transcript.h"
 
