@@ -1,5 +1,5 @@
-// The bubble sort against the standard sort, and its stack depth. Built into both test
-// programs: once against the plain swap, once against the counting one.
+// The bubble sort against the standard sort, and its stack depth, in the counting build
+// (swapcount_test.cpp checks what it counts).
 #include "bubblesort.h"
 
 #include <gtest/gtest.h>
