@@ -2,16 +2,15 @@
 // symbolic links, names near the limit, users who may not write it, and no temporary
 // file left behind either way.
 #include "ersetzen.h"
+#include "toolbox.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <set>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,30 +25,18 @@ namespace {
 class DateiErsetzen : public ::testing::Test {
   protected:
     void SetUp() override {
-        ordner_ = fs::temp_directory_path() / ("datei-test-" + std::to_string(getpid()));
         fs::create_directories(ordner_ / "anderswo");
         // Open to every user, for the cases run as one who may not write.
-        fs::permissions(ordner_, fs::perms::all);
+        fs::permissions(ordner_.path(), fs::perms::all);
         fs::permissions(ordner_ / "anderswo", fs::perms::all);
-        alt_ = fs::current_path();
-        fs::current_path(ordner_);
-    }
-    void TearDown() override {
-        fs::current_path(alt_);
-        fs::permissions(ordner_, fs::perms::all);
-        fs::remove_all(ordner_);
+        ordner_.enter();
     }
 
     static void schreiben(const fs::path& pfad, const std::string& bytes, mode_t modus = 0644) {
-        std::ofstream(pfad, std::ios::binary) << bytes;
+        toolbox::writeFile(pfad, bytes);
         chmod(pfad.c_str(), modus); // whatever the umask
     }
-    static std::string lesen(const fs::path& pfad) {
-        std::ifstream datei(pfad, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << datei.rdbuf();
-        return bytes.str();
-    }
+    static std::string lesen(const fs::path& pfad) { return toolbox::readFile(pfad); }
     static mode_t modus(const fs::path& pfad) {
         struct stat info {};
         stat(pfad.c_str(), &info);
@@ -58,13 +45,13 @@ class DateiErsetzen : public ::testing::Test {
     // Every name in the test's folders: a temporary file left behind shows here.
     std::set<std::string> namen() const {
         std::set<std::string> alle;
-        for (const auto& e : fs::recursive_directory_iterator(ordner_))
-            alle.insert(e.path().lexically_relative(ordner_).string());
+        for (const auto& e : fs::recursive_directory_iterator(ordner_.path()))
+            alle.insert(e.path().lexically_relative(ordner_.path()).string());
         return alle;
     }
 
   private:
-    fs::path ordner_, alt_;
+    toolbox::ScratchFolder ordner_{"datei-test"};
 };
 
 TEST_F(DateiErsetzen, KeepsThePermissionBitsOfTheOldFile) {

@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (op) {
         case 0: // the file for the next load
             datei = std::string(bytes.stueck(std::size_t{bytes.byte()} * 2));
-            harness::schreiben("fh-datenbank.txt", datei);
+            toolbox::writeFile("fh-datenbank.txt", datei);
             dateiDa = true;
             neu = harness::pruefen(liste);
             unveraendert(alt, neu);
@@ -163,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             speichern(liste);
             neu = harness::pruefen(liste);
             unveraendert(alt, neu);
-            datei = harness::lesen("fh-datenbank.txt");
+            datei = toolbox::readFile("fh-datenbank.txt");
             dateiDa = true;
             PRUEFEN(datei == harness::gespeichert(neu));
             break;

@@ -4,6 +4,7 @@
 // set from the environment. Under the sanitizers a leak fails the run's status.
 #include "pty_session.h"
 #include "screens.h"
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <chrono>
@@ -12,9 +13,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -158,17 +157,6 @@ TEST(FailedSave, AWriteFailingPartWayKeepsTheOldFileByteForByte) {
     EXPECT_TRUE(r.files.at("fh-datenbank.txt") == alt);
 }
 
-std::string lesen(const fs::path& pfad) {
-    std::ifstream datei(pfad, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << datei.rdbuf();
-    return bytes.str();
-}
-
-void schreiben(const fs::path& pfad, const std::string& bytes) {
-    std::ofstream(pfad, std::ios::binary) << bytes;
-}
-
 // Starts datenbank in `ordner` with the keys as standard input.
 pid_t starten(const fs::path& ordner, const std::string& programm) {
     const pid_t pid = fork();
@@ -184,30 +172,29 @@ pid_t starten(const fs::path& ordner, const std::string& programm) {
 }
 
 TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
-    const fs::path ordner =
-        fs::temp_directory_path() / ("hardening-kill-" + std::to_string(getpid()));
-    fs::create_directories(ordner);
+    const toolbox::ScratchFolder scratch("hardening-kill");
+    const fs::path& ordner = scratch.path();
     const std::string programm = transcript::program("datenbank");
     const std::string alt = viele(20000);
     std::string neu; // loading reverses the order, so the save writes it backwards
     for (int i = 19999; i >= 0; --i) neu += record(std::to_string(100000 + i));
-    schreiben(ordner / "tasten", "ls0");
+    toolbox::writeFile(ordner / "tasten", "ls0");
 
     // One run to the end: how long a load and save take here.
-    schreiben(ordner / "fh-datenbank.txt", alt);
+    toolbox::writeFile(ordner / "fh-datenbank.txt", alt);
     const auto anfang = std::chrono::steady_clock::now();
     const pid_t ganz = starten(ordner, programm);
     int status = 0;
     ASSERT_EQ(waitpid(ganz, &status, 0), ganz);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     const auto dauer = std::chrono::steady_clock::now() - anfang;
-    ASSERT_TRUE(lesen(ordner / "fh-datenbank.txt") == neu);
+    ASSERT_TRUE(toolbox::readFile(ordner / "fh-datenbank.txt") == neu);
 
     // Then killed at moments spread from the start to past the end.
     int alte = 0, neue = 0, mitten = 0;
     constexpr int kDurchlaeufe = 30;
     for (int i = 0; i < kDurchlaeufe; ++i) {
-        schreiben(ordner / "fh-datenbank.txt", alt);
+        toolbox::writeFile(ordner / "fh-datenbank.txt", alt);
         const pid_t pid = starten(ordner, programm);
         // Most moments fall within one undisturbed run; the last ones well after it.
         constexpr int kImLauf = kDurchlaeufe - 6;
@@ -215,7 +202,7 @@ TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
                                                 : dauer * (2 + i - kImLauf) / 2);
         kill(pid, SIGKILL);
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        const std::string danach = lesen(ordner / "fh-datenbank.txt");
+        const std::string danach = toolbox::readFile(ordner / "fh-datenbank.txt");
         const bool istAlt = danach == alt;
         const bool istNeu = danach == neu;
         EXPECT_TRUE(istAlt || istNeu) << "run " << i << ": " << danach.size() << " bytes";
@@ -236,16 +223,14 @@ TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
     RecordProperty("killed_while_writing", mitten);
     std::printf("killed before the save or while loading %d, while writing %d, after %d\n",
                 alte - mitten, mitten, neue);
-    fs::remove_all(ordner);
 }
 
 // Two programs that save into one folder at nearly the same moment. Each is driven in
 // a terminal of its own, so both have loaded and typed their student before either
 // saves; only the moment of the second save varies.
 TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
-    const fs::path ordner =
-        fs::temp_directory_path() / ("hardening-zugleich-" + std::to_string(getpid()));
-    fs::create_directories(ordner);
+    const toolbox::ScratchFolder scratch("hardening-zugleich");
+    const fs::path& ordner = scratch.path();
     const std::string programm = transcript::program("datenbank");
     const std::string alt = viele(5000);
     std::string zurueck; // loading reverses the order, so the save writes it backwards
@@ -283,7 +268,7 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
     constexpr int kRunden = 16;
     int gewinntA = 0;
     for (int runde = 0; runde <= kRunden; ++runde) {
-        schreiben(ordner / "fh-datenbank.txt", alt);
+        toolbox::writeFile(ordner / "fh-datenbank.txt", alt);
         pty::Session a(programm, ordner.string());
         pty::Session b(programm, ordner.string());
         bereit(a, "1 A B c d\n");
@@ -301,7 +286,7 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
         gespeichert(a);
         gespeichert(b);
 
-        const std::string danach = lesen(ordner / "fh-datenbank.txt");
+        const std::string danach = toolbox::readFile(ordner / "fh-datenbank.txt");
         EXPECT_TRUE(danach == fassungA || danach == fassungB)
             << "round " << runde << ": " << danach.size() << " bytes";
         if (runde == 0) {
@@ -313,7 +298,6 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
         EXPECT_EQ(dateien, 1u);
     }
     std::printf("the first save's version stayed in %d of %d rounds\n", gewinntA, kRunden);
-    fs::remove_all(ordner);
 }
 
 // ---- End of input at every prompt: the program ends at once, status 0 ------------------

@@ -2,14 +2,11 @@
 // of input at every wait, and the colours in a terminal.
 #include "console_intern.h"
 #include "pty_session.h"
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -138,11 +135,9 @@ TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {
 }
 
 TEST(LabyrinthTranscript, SampleFileIsSolvableAtTenByTwenty) {
-    std::ifstream datei(std::string(SAMPLES_DIR) + "/labyrint.def", std::ios::binary);
-    ASSERT_TRUE(datei);
-    std::ostringstream inhalt;
-    inhalt << datei.rdbuf();
-    const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt.str()}});
+    const std::string inhalt = toolbox::readFile(std::string(SAMPLES_DIR) + "/labyrint.def");
+    ASSERT_FALSE(inhalt.empty());
+    const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt}});
     EXPECT_EQ(anzahl(r.out, kEingelesen), 1);
     EXPECT_EQ(anzahl(r.out, kGefunden), 1);
 }
@@ -168,12 +163,10 @@ TEST(NoiseLabyrinth, EndsWhenTheInputEnds) {
 // ---------------------------------------------------------------- in a terminal
 
 TEST(LabyrinthTerminal, OneKeyStartsTheSearchAndTheCellsShowInColour) {
-    std::string muster = (std::filesystem::temp_directory_path() / "labyrinth-pty-XXXXXX").string();
-    ASSERT_NE(mkdtemp(muster.data()), nullptr);
-    const std::filesystem::path ordner = muster;
-    std::ofstream(ordner / "labyrint.def") << kBeispielDatei;
+    const toolbox::ScratchFolder ordner("labyrinth-pty");
+    toolbox::writeFile(ordner / "labyrint.def", kBeispielDatei);
     {
-        pty::Session sitzung(transcript::program("labyrinth"), ordner.string());
+        pty::Session sitzung(transcript::program("labyrinth"), ordner.path().string());
         ASSERT_TRUE(sitzung.waitFor("(zeile,spalte)"));
         sitzung.send("3 4\r");
         ASSERT_TRUE(sitzung.waitFor("Suche mit Enter beginnen"));
@@ -190,7 +183,6 @@ TEST(LabyrinthTerminal, OneKeyStartsTheSearchAndTheCellsShowInColour) {
         EXPECT_NE(bild.find(console::ansiSequence(119) + "1"), std::string::npos);
         EXPECT_NE(bild.find(console::ansiSequence(136) + "+----+"), std::string::npos);
     }
-    std::filesystem::remove_all(ordner);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The maze's drawing and its way search, checked against the plain backtracking search.
 #include "labyrinth.h"
 #include "referenz.h"
+#include "toolbox.h"
 
 #include <gtest/gtest.h>
 
@@ -28,20 +29,6 @@ Labyrinth labyrinthAus(int zeilen, int spalten, const std::string& ziffern) {
     return l;
 }
 
-// The colour sequences of a terminal, removed so the bytes can be compared when the
-// tests run in one.
-std::string ohneFarben(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\x1b') {
-            while (i < text.size() && text[i] != 'm') ++i;
-            continue;
-        }
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
 struct Ergebnis {
     bool gefunden = false;
     std::string ausgabe;
@@ -51,10 +38,9 @@ struct Ergebnis {
 Ergebnis suche(Suche suche, const Labyrinth& vorher) {
     Ergebnis e;
     e.danach = vorher;
-    testing::internal::CaptureStdout();
-    e.gefunden = suche(e.danach.feld, vorher.spalten, vorher.zeilen, 0, 0);
-    std::fflush(stdout);
-    e.ausgabe = ohneFarben(testing::internal::GetCapturedStdout());
+    // Colours taken out, for a test run in a terminal.
+    e.ausgabe = toolbox::withoutColours(toolbox::captureStdout(
+        [&] { e.gefunden = suche(e.danach.feld, vorher.spalten, vorher.zeilen, 0, 0); }));
     return e;
 }
 
@@ -167,9 +153,9 @@ class LabyrinthZeichnen : public testing::TestWithParam<Bild> {};
 TEST_P(LabyrinthZeichnen, ShowsTheMazeInAFrame) {
     const Bild& b = GetParam();
     Labyrinth l = labyrinthAus(b.zeilen, b.spalten, b.zellen);
-    testing::internal::CaptureStdout();
-    ausgabe(l.feld, l.spalten, l.zeilen);
-    EXPECT_EQ(ohneFarben(testing::internal::GetCapturedStdout()), b.erwartet);
+    EXPECT_EQ(toolbox::withoutColours(
+                  toolbox::captureStdout([&] { ausgabe(l.feld, l.spalten, l.zeilen); })),
+              b.erwartet);
 }
 
 const Bild kBilder[] = {

@@ -1,4 +1,5 @@
 // The list operations one by one: the order and links they leave and the traces they print.
+#include "toolbox.h"
 #include "zahlenliste.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +20,9 @@ class ListTest : public testing::Test {
 
     // Inserts the values in order and returns the trace printed.
     std::string fuegeEin(std::vector<int> werte) {
-        testing::internal::CaptureStdout();
-        for (int w : werte) einfuegen(w, liste);
-        return testing::internal::GetCapturedStdout();
+        return toolbox::captureStdout([&] {
+            for (int w : werte) einfuegen(w, liste);
+        });
     }
 
     struct Loeschung {
@@ -29,15 +30,14 @@ class ListTest : public testing::Test {
         std::string ausgabe;
     };
     Loeschung loesche(int wert) {
-        testing::internal::CaptureStdout();
-        const bool ergebnis = loeschen(wert, liste);
-        return {ergebnis, testing::internal::GetCapturedStdout()};
+        bool ergebnis = false;
+        const std::string ausgabe =
+            toolbox::captureStdout([&] { ergebnis = loeschen(wert, liste); });
+        return {ergebnis, ausgabe};
     }
 
     std::string liste_ausgeben() {
-        testing::internal::CaptureStdout();
-        printListe(liste);
-        return testing::internal::GetCapturedStdout();
+        return toolbox::captureStdout([&] { printListe(liste); });
     }
 
     // The values from erster to letzter, checking every link and the order on the way.
