@@ -120,6 +120,11 @@ const Dialog kDialoge[] = {
     {"EndOfInputAfterAMissingFile", "4,4\n", nullptr, kTitel + kFrage + kKeineDatei + kFrage},
     {"EndOfInputAtTheKeyBeforeTheSearch", "3 4", kBeispielDatei.c_str(),
      kTitel + kFrage + kBeispielLauf},
+    {"EndOfInputAtTheKeysBeforeAndAfterTheSearchFourByFour", "4,4", kVierMalVier.c_str(),
+     kTitel + kFrage + kEingelesen +
+         lines("\t\t+----+\n\t\t|0011|\n\t\t|1001|\n\t\t|1101|\n\t\t|1100|\n\t\t+----+\n\n") +
+         kStart + kGefunden +
+         lines("\t\t+----+\n\t\t|oo11|\n\t\t|1oo1|\n\t\t|11o1|\n\t\t|11oo|\n\t\t+----+\n\n")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialoge, LabyrinthTranscript, testing::ValuesIn(kDialoge),
@@ -140,16 +145,6 @@ TEST(LabyrinthTranscript, SampleFileIsSolvableAtTenByTwenty) {
     const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt}});
     EXPECT_EQ(anzahl(r.out, kEingelesen), 1);
     EXPECT_EQ(anzahl(r.out, kGefunden), 1);
-}
-
-// ---------------------------------------------------------------- end of input
-
-TEST(EndOfInputLabyrinth, TheKeyWaitsBeforeAndAfterTheSearchJustEnd) {
-    const auto ohneTaste = starte("4,4", {{"labyrint.def", kVierMalVier}});
-    const auto mitTasten = starte("4,4\n\n", {{"labyrint.def", kVierMalVier}});
-    EXPECT_EQ(ohneTaste.status, 0);
-    EXPECT_EQ(ohneTaste.out, mitTasten.out);
-    EXPECT_NE(ohneTaste.out.find("Weg gefunden"), std::string::npos);
 }
 
 TEST(NoiseLabyrinth, EndsWhenTheInputEnds) {
