@@ -1,5 +1,6 @@
-// The list, file and exam operations called directly: links, reservations that
-// fail, and writes that fail. The dialogues themselves are in dialogue_test.cpp.
+// The list, file and exam operations called directly: links and reservations that
+// fail. The dialogues themselves are in dialogue_test.cpp; a replace of the file that
+// fails, in common/tests/ersetzen_test.cpp.
 #include "datenbank.h"
 #include "seam.h"
 #include "toolbox.h"
@@ -7,16 +8,11 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
-namespace fs = std::filesystem;
 using toolbox::captureStdout;
 using namespace datenbank;
 
@@ -162,41 +158,6 @@ TEST_F(ListTest, LoadingWithoutMemoryKeepsWhatItRead) {
     EXPECT_EQ(captureStdout([&] { laden(liste); }),
               "\t\t\tFehler bei der Speicherreservierung!!!\n\t\t\tDatenbank eingelesen.\n");
     EXPECT_EQ(nummern(liste), (std::vector<std::string>{"3", "1"}));
-}
-
-// ---- Saving that fails -------------------------------------------------------------
-
-TEST_F(ListTest, AWriteThatFailsKeepsTheOldFileWhole) {
-    const std::string alt = "old contents\r\n";
-    toolbox::writeFile("fh-datenbank.txt", alt);
-    for (int i = 0; i < 500; ++i) einfuegen(neuerDatensatz(std::to_string(i)), liste);
-
-    // A child whose files may not grow beyond 4 KiB: the writes fail part way.
-    const pid_t kind = fork();
-    ASSERT_GE(kind, 0);
-    if (kind == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit grenze{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &grenze);
-        if (!std::freopen("ausgabe.txt", "w", stdout)) _exit(2);
-        speichern(liste);
-        std::fflush(stdout);
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(kind, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(toolbox::readFile("ausgabe.txt"), "\t\t\tFehler beim Speichern!\n");
-    EXPECT_EQ(toolbox::readFile("fh-datenbank.txt"), alt);
-    int dateien = 0; // no temporary file is left beside the two
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(".")) ++dateien;
-    EXPECT_EQ(dateien, 2);
-
-    // The same list saves when the file may grow.
-    EXPECT_EQ(captureStdout([&] { speichern(liste); }),
-              "\t\t\tDatenbank erfolgreich gespeichert!\n");
-    EXPECT_EQ(toolbox::readFile("fh-datenbank.txt").substr(0, 25), "499 N V e t 0 -1 -1 -1 -1");
 }
 
 // ---- Exams -----------------------------------------------------------------------

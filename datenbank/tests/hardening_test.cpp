@@ -1,7 +1,7 @@
-// datenbank under failure: heap reservations that fail, saves that fail part way or
-// are killed, and end of input at every prompt. The program runs end to end; the
-// failures come from datenbank_mit_grenzen, which is datenbank with its test seams
-// set from the environment. Under the sanitizers a leak fails the run's status.
+// datenbank under failure: heap reservations that fail, saves that are killed or run
+// at the same moment, and typed numbers that could be cut. The program runs end to end;
+// failing reservations come from datenbank_mit_grenzen, which is datenbank with its test
+// seam set from the environment. Under the sanitizers a leak fails the run's status.
 #include "pty_session.h"
 #include "screens.h"
 #include "toolbox.h"
@@ -140,22 +140,7 @@ TEST(ReservationFails, AtAnyPointOfASessionNothingLeaksOrBreaks) {
     }
 }
 
-// ---- Saves that fail part way or are killed ---------------------------------------------
-
-TEST(FailedSave, AWriteFailingPartWayKeepsTheOldFileByteForByte) {
-    const std::string alt = viele(20000); // about 1 MB
-    Umgebung grenze("HARDENING_DATEIGRENZE", "65536");
-    const auto r = transcript::run(transcript::program("datenbank_mit_grenzen"), "ln99 A B c d\ns0",
-                                   optionen({{"fh-datenbank.txt", alt}}));
-    EXPECT_FALSE(r.timedOut);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.find(kSaved), std::string::npos);
-    EXPECT_NE(r.out.find(kLoaded + kAdmin + kNewRecord + kAdmin + kAdmin + kSaveFailed + kAdmin),
-              std::string::npos);
-    ASSERT_EQ(r.files.size(), 1u); // no temporary file left behind
-    EXPECT_TRUE(r.files.at("fh-datenbank.txt") == alt);
-}
+// ---- Saves that are killed ---------------------------------------------
 
 // Starts datenbank in `ordner` with the keys as standard input.
 pid_t starten(const fs::path& ordner, const std::string& programm) {
@@ -299,55 +284,6 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
     }
     std::printf("the first save's version stayed in %d of %d rounds\n", gewinntA, kRunden);
 }
-
-// ---- End of input at every prompt: the program ends at once, status 0 ------------------
-
-struct Eingabeende {
-    const char* name;
-    std::string keys;
-    std::string shows;
-    bool mitDatei = false; // kThree as the database file
-};
-
-// A line end or blank after a typed value is a key press at the menu: it redraws once.
-const std::string kAngemeldet =
-    kAdmin + kLoaded + kAdmin + kUser + kLoginPrompt + welcome("Vor1", "Nach1") + kAction + kAction;
-
-const Eingabeende kEingabeenden[] = {
-    {"AtTheAdministratorMenu", "", kAdmin},
-    {"AtTheUserMenu", "b", kAdmin + kUser},
-    {"AtTheActionMenu", "lbl1\n", kAngemeldet, true},
-    {"AtTheNewRecordPromptOfTheAdministrator", "n", kAdmin + kNewRecord},
-    {"InTheMiddleOfANewRecordAddsNothing", "n1 Anna Meier", kAdmin + kNewRecord, true},
-    {"AtTheNewRecordPromptOfTheUserLevel", "bn1 A", kAdmin + kUser + kNewRecord},
-    {"AtTheLastAttemptOfANewRecord", "ln1 A B c d\n1 A B c d\n1 x",
-     kAdmin + kLoaded + kAdmin + kNewRecord + kTaken + kNewRecord + kTaken + kLastTry + kNewRecord,
-     true},
-    {"AtTheDeletePrompt", "ld", kAdmin + kLoaded + kAdmin + kDeletePrompt, true},
-    {"AtTheLoginPrompt", "bl", kAdmin + kUser + kLoginPrompt},
-    {"AtTheExamNumberForARegistration", "lbl1 n", kAngemeldet + kExams, true},
-    {"AtTheExamNumberForAWithdrawal", "lbl1 b", kAngemeldet + kExams, true},
-    // The listing's wait for a key just ends; the menu after it ends the run.
-    {"AfterTheAdministratorsListing", "p", kAdmin + kEmptyListing + kAdmin},
-    {"AfterTheUserLevelsListing", "bp", kAdmin + kUser + kEmptyListing + kUser},
-};
-
-void PrintTo(const Eingabeende& e, std::ostream* os) {
-    *os << testing::PrintToString(e.keys);
-}
-
-class EndOfInput : public testing::TestWithParam<Eingabeende> {};
-
-TEST_P(EndOfInput, EndsTheRunAtOnceAndSavesNothing) {
-    const Eingabeende& e = GetParam();
-    const transcript::Files datei = {{"fh-datenbank.txt", kThree}};
-    const auto r = datenbank(e.keys, e.mitDatei ? datei : transcript::Files{});
-    EXPECT_EQ(r.out, e.shows);
-    EXPECT_EQ(r.files, e.mitDatei ? datei : transcript::Files{});
-}
-
-INSTANTIATE_TEST_SUITE_P(Prompt, EndOfInput, testing::ValuesIn(kEingabeenden),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Typed student numbers -----------------------------------------------------------
 
