@@ -2,15 +2,12 @@
 #include "datenbank.h"
 #include "intern.h"
 
-#include "console.h"
 #include "ersetzen.h"
 #include "words.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
-
-using namespace console;
 
 namespace datenbank {
 
@@ -60,32 +57,32 @@ void laden(Liste* liste) {
     // Binary, so that no platform ends a text file early or changes its line ends.
     const Datei datei(std::fopen(kDateiname, "rb"));
     if (!datei) {
-        meldung("\t\t\t", kLesefehler);
+        meldungAusgeben("\t\t\t", kLesefehler);
         return;
     }
     std::string nummer;
     while (words::readWordFrom(datei.get(), nummer)) {
         std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
         if (!neu) {
-            speicherFehler();
+            speicherfehlerMelden();
             return;
         }
         // A malformed record ends the load; the records before it stay.
         if (!datensatzLesen(datei.get(), nummer, *neu)) {
-            meldung("\t\t\t", kLesefehler);
+            meldungAusgeben("\t\t\t", kLesefehler);
             return;
         }
         einfuegen(neu.release(), liste);
     }
-    meldung("\t\t\t", std::ferror(datei.get()) ? kLesefehler : "Datenbank eingelesen.");
+    meldungAusgeben("\t\t\t", std::ferror(datei.get()) ? kLesefehler : "Datenbank eingelesen.");
 }
 
 void speichern(const Liste* liste) {
     std::string inhalt;
     for (const Element* e = liste->anfang; e; e = e->next) inhalt += datensatzZeile(*e->daten);
-    meldung("\t\t\t", dateisystem::dateiErsetzen(kDateiname, inhalt)
-                          ? "Datenbank erfolgreich gespeichert!"
-                          : "Fehler beim Speichern!");
+    meldungAusgeben("\t\t\t", dateisystem::dateiErsetzen(kDateiname, inhalt)
+                                  ? "Datenbank erfolgreich gespeichert!"
+                                  : "Fehler beim Speichern!");
 }
 
 } // namespace datenbank

@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "sortcounter", kHilfe)) return *ende;
     int zahlen[sorting::kMaxZahlen];
     int n = 0;
-    if (const auto fehler = sorting::leseTosort(zahlen, n)) return *fehler;
+    if (const auto fehler = sorting::tosortLesen(zahlen, n)) return *fehler;
 
     sorting::bubblesort(zahlen, n);
     // "unterprogramm" in lower case is spelled so on purpose: the text is fixed.

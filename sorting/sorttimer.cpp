@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     // Without input there is nothing to time: no sort, and "sorted.txt" stays as it is.
     sorting::Lesezeiten einlesen;
     int n = 0;
-    if (const auto fehler = sorting::leseTosort(zahlen, n, &einlesen)) return *fehler;
+    if (const auto fehler = sorting::tosortLesen(zahlen, n, &einlesen)) return *fehler;
 
     const std::time_t vorSortieren = std::time(nullptr);
     sorting::bubblesort(zahlen, n);
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     bool geschrieben = false;
     if (std::FILE* ausgabe = std::fopen("sorted.txt", "w")) {
         vorSchreiben = std::time(nullptr);
-        geschrieben = sorting::schreibeZahlen(ausgabe, zahlen, n);
+        geschrieben = sorting::zahlenSchreiben(ausgabe, zahlen, n);
         nachSchreiben = std::time(nullptr);
         if (std::fclose(ausgabe) != 0) geschrieben = false;
     }
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     std::printf("Schreiben: %f sec\n", std::difftime(nachSchreiben, vorSchreiben));
     // "Insgesammt" is spelled so on purpose: the text is fixed.
     std::printf("Insgesammt: %f sec\n", std::difftime(schluss, beginn));
-    if (!geschrieben) return sorting::meldeFehler("Fehler beim Schreiben der Datei sorted.txt!");
+    if (!geschrieben) return sorting::fehlerMelden("Fehler beim Schreiben der Datei sorted.txt!");
     console::getKey();
     return 0;
 }

@@ -136,7 +136,7 @@ TEST_F(DateiErsetzen, FollowsSymbolicLinksAndKeepsThem) {
 // runs as root (as an ordinary user it already is one who may not write another's
 // file), and with files that may not grow beyond `grenze` bytes unless it is 0. 1
 // replaced, 0 refused, -1 running as root without a user "nobody" to drop to.
-int imKind(const std::string& inhalt, bool alsNiemand, rlim_t grenze = 0) {
+int imKindSpeichern(const std::string& inhalt, bool alsNiemand, rlim_t grenze = 0) {
     const passwd* niemand = getpwnam("nobody");
     const bool wechseln = alsNiemand && geteuid() == 0;
     if (wechseln && !niemand) return -1;
@@ -158,8 +158,8 @@ int imKind(const std::string& inhalt, bool alsNiemand, rlim_t grenze = 0) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
 }
 
-int alsNiemand(const std::string& inhalt) {
-    return imKind(inhalt, true);
+int alsNiemandSpeichern(const std::string& inhalt) {
+    return imKindSpeichern(inhalt, true);
 }
 
 // Every way a replace can fail: the old file, or what stands in its place, is as it was
@@ -202,7 +202,7 @@ TEST_P(FailedReplace, LeavesTheOldFileAsItWasAndNoTemporaryFile) {
     }
     const std::set<std::string> vorher = namen();
     chmod(".", f.ordner);
-    const int ergebnis = imKind(f.neu, f.alsNiemand, f.grenze);
+    const int ergebnis = imKindSpeichern(f.neu, f.alsNiemand, f.grenze);
     chmod(".", 0777);
     if (ergebnis == -1) GTEST_SKIP() << "running as root without a user 'nobody' to drop to";
     EXPECT_EQ(ergebnis, 0);
@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, FailedReplace, testing::ValuesIn(kFehlschlaege)
 
 TEST_F(DateiErsetzen, AnotherUserSavesAFileOpenToAll) {
     schreiben("daten.txt", "alt\r\n", 0666);
-    const int ergebnis = alsNiemand("neu\r\n");
+    const int ergebnis = alsNiemandSpeichern("neu\r\n");
     if (ergebnis == -1) GTEST_SKIP() << "running as root without a user 'nobody' to drop to";
     EXPECT_EQ(ergebnis, 1);
     EXPECT_EQ(lesen("daten.txt"), "neu\r\n");
@@ -296,8 +296,8 @@ TEST_F(DateiErsetzen, KeepsTheAclAndTheExtendedAttributes) {
         const std::string attributVorher = attribut("daten.txt", kAttribut);
         const mode_t modusVorher = modus("daten.txt");
 
-        const bool gespeichert =
-            fall.alsNiemand ? alsNiemand("neu\r\n") == 1 : dateiErsetzen(fall.name, "neu\r\n");
+        const bool gespeichert = fall.alsNiemand ? alsNiemandSpeichern("neu\r\n") == 1
+                                                 : dateiErsetzen(fall.name, "neu\r\n");
         removexattr(".", kOrdnerAcl);
         EXPECT_TRUE(gespeichert);
         EXPECT_EQ(lesen("daten.txt"), "neu\r\n");

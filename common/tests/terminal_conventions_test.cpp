@@ -61,7 +61,7 @@ class TerminalConventions : public testing::TestWithParam<Zeile> {
 
     // Loads two students, lists them, quits: the listing and the logo box. Each key goes
     // in once the screen before it is there and the program reads a key.
-    std::string datenbank() const {
+    std::string datenbankAusgabe() const {
         toolbox::writeFile(ordner_ / "fh-datenbank.txt", kDeutscheNamen);
         pty::Session s = starten();
         const std::pair<const char*, const char*> schritte[] = {{"Programm verlassen", "l"},
@@ -78,7 +78,7 @@ class TerminalConventions : public testing::TestWithParam<Zeile> {
     }
 
     // A small board, then a long search until its status line has changed once.
-    std::string queenboard() const {
+    std::string queenboardAusgabe() const {
         pty::Session brett = starten();
         EXPECT_TRUE(brett.waitFor("(Zeile, Spalte)"));
         brett.send("1 2\n1\n");
@@ -121,7 +121,7 @@ std::vector<std::size_t> listingBreiten(const std::string& text, bool utf8) {
 TEST_P(TerminalConventions, ColoursEscapesAndFramesAsTheTerminalAsks) {
     const Zeile& z = GetParam();
     const bool datenbank = std::string(z.programm) == "datenbank";
-    const std::string out = datenbank ? this->datenbank() : queenboard();
+    const std::string out = datenbank ? datenbankAusgabe() : queenboardAusgabe();
 
     EXPECT_EQ(out.find("\x1b[0;") != std::string::npos, z.farben) << out;
     EXPECT_EQ(out.find('\x1b') != std::string::npos, z.sequenzen) << out;

@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fehlschlag = 1 + bytes.byte() % 3;
             continue;
         }
-        if (fehlschlag) failReservationAfter(fehlschlag);
+        if (fehlschlag) reservierungScheiternLassen(fehlschlag);
         const bool streng = fehlschlag == 0; // a failed reservation may drop records
         std::vector<Knoten> neu;
         switch (op) {
@@ -170,12 +170,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 3: { // a new record typed at the prompt
             const std::string_view eingabe = bytes.stueck(bytes.byte());
-            harness::eingabe(eingabe);
+            harness::eingabeSetzen(eingabe);
             bool ende = false;
             bool ergebnis = false;
             try {
                 ergebnis = eingeben(liste);
-            } catch (const InputEnded&) {
+            } catch (const EingabeBeendet&) {
                 ende = true;
             }
             neu = harness::pruefen(liste);
@@ -248,7 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         }
-        failReservationAfter(0);
+        reservierungScheiternLassen(0);
         fehlschlag = 0;
     }
     listeFreigeben(liste);

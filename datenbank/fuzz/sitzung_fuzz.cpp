@@ -71,11 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < eingabe.size(); ++i)
         if ((eingabe[i] == 'l' || eingabe[i] == 'L') && ++ladeTasten > 8)
             eingabe = eingabe.substr(0, i);
-    harness::eingabe(eingabe);
+    harness::eingabeSetzen(eingabe);
 
-    failReservationAfter(fehlschlagNach);
-    const int status = runDatenbank();
-    failReservationAfter(0);
+    reservierungScheiternLassen(fehlschlagNach);
+    const int status = datenbankAusfuehren();
+    reservierungScheiternLassen(0);
     // Only a missing anchor ends the program with a failure.
     PRUEFEN(status == (fehlschlagNach == 1 ? 1 : 0));
 

@@ -7,6 +7,6 @@
 
 int main() {
     if (const char* n = std::getenv("HARDENING_RESERVIERUNG"))
-        datenbank::failReservationAfter(std::atoi(n));
-    return datenbank::runDatenbank();
+        datenbank::reservierungScheiternLassen(std::atoi(n));
+    return datenbank::datenbankAusfuehren();
 }

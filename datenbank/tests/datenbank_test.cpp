@@ -49,7 +49,7 @@ class ListTest : public ::testing::Test {
         ASSERT_TRUE(createList(liste));
     }
     void TearDown() override {
-        failReservationAfter(0);
+        reservierungScheiternLassen(0);
         listeFreigeben(liste);
     }
     void fuellen(std::initializer_list<const char*> nummern) {
@@ -121,14 +121,14 @@ TEST_F(ListTest, SearchesCompareWholeNumbersExactly) {
 
 TEST_F(ListTest, NoAnchorMeansNoList) {
     Liste* andere = nullptr;
-    failReservationAfter(1);
+    reservierungScheiternLassen(1);
     EXPECT_FALSE(createList(andere));
     EXPECT_EQ(andere, nullptr);
 }
 
 TEST_F(ListTest, ARecordWithoutNodeIsNotLinked) {
     fuellen({"1"});
-    failReservationAfter(1);
+    reservierungScheiternLassen(1);
     // The record is released again, or LeakSanitizer would say so.
     EXPECT_EQ(captureStdout([&] { einfuegen(neuerDatensatz("2"), liste); }),
               "\t\t\tFehler bei der Speicherreservierung!!!\n");
@@ -136,7 +136,7 @@ TEST_F(ListTest, ARecordWithoutNodeIsNotLinked) {
 }
 
 TEST_F(ListTest, NoRecordForInputReadsNothing) {
-    failReservationAfter(1);
+    reservierungScheiternLassen(1);
     EXPECT_EQ(captureStdout([&] { EXPECT_FALSE(eingeben(liste)); }),
               "\t\t\tFehler bei der Speicherreservierung!!!\n");
     EXPECT_EQ(liste->anfang, nullptr);
@@ -146,7 +146,7 @@ TEST_F(ListTest, LoadingWithoutMemoryKeepsWhatItRead) {
     toolbox::writeFile("fh-datenbank.txt", "1 N V e t 0 -1 -1 -1 -1 \r\n2 N V e t 0 -1 -1 -1 -1 "
                                            "\r\n3 N V e t 0 -1 -1 -1 -1 \r\n");
     // record 1, node 1, record 2: the third reservation fails.
-    failReservationAfter(3);
+    reservierungScheiternLassen(3);
     EXPECT_EQ(captureStdout([&] { laden(liste); }),
               "\t\t\tFehler bei der Speicherreservierung!!!\n");
     EXPECT_EQ(nummern(liste), (std::vector<std::string>{"1"}));
@@ -154,7 +154,7 @@ TEST_F(ListTest, LoadingWithoutMemoryKeepsWhatItRead) {
     // Without a node for record 2, loading goes on with record 3.
     listeFreigeben(liste);
     ASSERT_TRUE(createList(liste));
-    failReservationAfter(4);
+    reservierungScheiternLassen(4);
     EXPECT_EQ(captureStdout([&] { laden(liste); }),
               "\t\t\tFehler bei der Speicherreservierung!!!\n\t\t\tDatenbank eingelesen.\n");
     EXPECT_EQ(nummern(liste), (std::vector<std::string>{"3", "1"}));

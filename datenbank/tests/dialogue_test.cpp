@@ -164,7 +164,7 @@ TEST(DatenbankDeleteTranscript, FromAnEmptyListForAnyNumber) {
 TEST(DatenbankDeleteTranscript, HeadMiddleLastAndAbsent) {
     // The file holds 1, 2, 3; the list holds 3, 2, 1 and saves in that order.
     struct Case {
-        std::string nummer, shows, saved;
+        std::string number, shows, saved;
     };
     const Case cases[] = {
         {"3", deleted("3"), record("2") + record("1")}, // head
@@ -173,11 +173,11 @@ TEST(DatenbankDeleteTranscript, HeadMiddleLastAndAbsent) {
         {"4", kNotFound, record("3") + record("2") + record("1")},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.nummer);
+        SCOPED_TRACE(c.number);
         const auto r = dialogue({{"", kAdmin},
                                  {"l", kLoaded + kAdmin},
                                  {"d", kDeletePrompt},
-                                 {c.nummer + "\n", c.shows + kAdmin + kAdmin},
+                                 {c.number + "\n", c.shows + kAdmin + kAdmin},
                                  {"s", kSaved + kAdmin}},
                                 withFile(kThree));
         EXPECT_EQ(r.files.at("fh-datenbank.txt"), c.saved);

@@ -25,10 +25,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-transcript::Options optionen(const transcript::Files& files, int timeout = 60) {
+transcript::Options optionen(const transcript::Files& dateien, int zeitlimit = 60) {
     transcript::Options o;
-    o.files = files;
-    o.timeoutSeconds = timeout;
+    o.files = dateien;
+    o.timeoutSeconds = zeitlimit;
     return o;
 }
 
@@ -46,17 +46,19 @@ class Umgebung {
     const char* name_;
 };
 
-transcript::Result mitFehlschlag(int reservierung, const std::string& keys,
-                                 const transcript::Files& files = {}) {
+transcript::Result mitFehlschlagStarten(int reservierung, const std::string& tasten,
+                                        const transcript::Files& dateien = {}) {
     Umgebung fehlschlag("HARDENING_RESERVIERUNG", std::to_string(reservierung));
-    auto r = transcript::run(transcript::program("datenbank_mit_grenzen"), keys, optionen(files));
+    auto r =
+        transcript::run(transcript::program("datenbank_mit_grenzen"), tasten, optionen(dateien));
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.err, ""); // no sanitizer report, no leak
     return r;
 }
 
-transcript::Result datenbank(const std::string& keys, const transcript::Files& files = {}) {
-    auto r = transcript::run(transcript::program("datenbank"), keys, optionen(files));
+transcript::Result datenbankStarten(const std::string& tasten,
+                                    const transcript::Files& dateien = {}) {
+    auto r = transcript::run(transcript::program("datenbank"), tasten, optionen(dateien));
     EXPECT_FALSE(r.timedOut);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
@@ -74,7 +76,7 @@ std::string viele(int anzahl) {
 // ---- Reservations that fail ----------------------------------------------------------
 
 TEST(ReservationFails, TheAnchorEndsTheProgramBeforeAnyOutput) {
-    const auto r = mitFehlschlag(1, "ls0", {{"fh-datenbank.txt", kThree}});
+    const auto r = mitFehlschlagStarten(1, "ls0", {{"fh-datenbank.txt", kThree}});
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), kThree);
@@ -82,7 +84,7 @@ TEST(ReservationFails, TheAnchorEndsTheProgramBeforeAnyOutput) {
 
 TEST(ReservationFails, TheRecordOfANewEntryIsReportedAndTheNextAttemptReads) {
     // Reservation 2 is the first attempt's record: nothing is read, the second attempt reads.
-    const auto r = mitFehlschlag(2, "n1 A B c d\ns");
+    const auto r = mitFehlschlagStarten(2, "n1 A B c d\ns");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kAdmin + kNoMemory + kNewRecord + kAdmin + kAdmin + kSaved + kAdmin);
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "1 B A c d 0 -1 -1 -1 -1 \r\n");
@@ -90,7 +92,7 @@ TEST(ReservationFails, TheRecordOfANewEntryIsReportedAndTheNextAttemptReads) {
 
 TEST(ReservationFails, TheNodeOfANewEntryLosesOnlyThatRecord) {
     // Reservation 3 is the node: the record is read, reported, released, not linked.
-    const auto r = mitFehlschlag(3, "n1 A B c d\ns", {{"fh-datenbank.txt", "old\r\n"}});
+    const auto r = mitFehlschlagStarten(3, "n1 A B c d\ns", {{"fh-datenbank.txt", "old\r\n"}});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kAdmin + kNewRecord + kNoMemory + kAdmin + kAdmin + kSaved + kAdmin);
     EXPECT_EQ(r.files.at("fh-datenbank.txt"), "");
@@ -100,7 +102,7 @@ TEST(ReservationFails, WhileLoadingARecordStopsTheLoadANodeSkipsOneRecord) {
     // After the anchor, loading reserves record 1, node 1, record 2, node 2, ...
     for (int n = 2; n <= 8; ++n) {
         SCOPED_TRACE("reservation " + std::to_string(n));
-        const auto r = mitFehlschlag(n, "ls", {{"fh-datenbank.txt", kThree}});
+        const auto r = mitFehlschlagStarten(n, "ls", {{"fh-datenbank.txt", kThree}});
         EXPECT_EQ(r.status, 0);
         std::string gespeichert;
         std::string meldung;
@@ -126,10 +128,10 @@ TEST(ReservationFails, WhileLoadingARecordStopsTheLoadANodeSkipsOneRecord) {
 TEST(ReservationFails, AtAnyPointOfASessionNothingLeaksOrBreaks) {
     // Load, enter at both levels, log in and register, delete, save: every reservation
     // in turn fails once; the message shows once, and the run ends cleanly.
-    const std::string keys = "ln5 E F g h\nbn6 I J k l\nl1\nn2\n00d2\ns0";
+    const std::string tasten = "ln5 E F g h\nbn6 I J k l\nl1\nn2\n00d2\ns0";
     for (int n = 1; n <= 13; ++n) {
         SCOPED_TRACE("reservation " + std::to_string(n));
-        const auto r = mitFehlschlag(n, keys, {{"fh-datenbank.txt", kThree}});
+        const auto r = mitFehlschlagStarten(n, tasten, {{"fh-datenbank.txt", kThree}});
         EXPECT_EQ(r.status, n == 1 ? 1 : 0);
         std::size_t meldungen = 0;
         for (auto at = r.out.find("Speicherreservierung"); at != std::string::npos;
@@ -142,7 +144,7 @@ TEST(ReservationFails, AtAnyPointOfASessionNothingLeaksOrBreaks) {
 
 // ---- Saves that are killed ---------------------------------------------
 
-// Starts datenbank in `ordner` with the keys as standard input.
+// Starts datenbank in `ordner` with the keys of the file "tasten" as standard input.
 pid_t starten(const fs::path& ordner, const std::string& programm) {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -225,26 +227,26 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
 
     // A key goes in once the program waits for one, with echo off; typed before, it
     // would be the terminal's to edit.
-    auto taste = [](pty::Session& s, const std::string& key) {
+    auto tasteSenden = [](pty::Session& s, const std::string& taste) {
         for (int i = 0; i < 500 && (s.attributes().c_lflag & ECHO); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        s.send(key);
+        s.send(taste);
     };
-    auto bereit = [&](pty::Session& s, const char* student) {
-        taste(s, "l");
+    auto vorbereiten = [&](pty::Session& s, const char* student) {
+        tasteSenden(s, "l");
         EXPECT_TRUE(s.waitFor("Datenbank eingelesen."));
-        taste(s, "n");
+        tasteSenden(s, "n");
         EXPECT_TRUE(s.waitFor("telefon  eingeben"));
         s.send(student);
         EXPECT_TRUE(s.waitFor("Programm verlassen")); // the menu after the new student
     };
-    auto gespeichert = [&](pty::Session& s) {
+    auto gespeichertPruefen = [&](pty::Session& s) {
         auto steht = [&](const char* text) { return s.output().find(text) != std::string::npos; };
         for (int i = 0; i < 2000 && !steht("gespeichert!") && !steht("Fehler beim Speichern!"); ++i)
             s.drain(10);
         EXPECT_TRUE(steht("Datenbank erfolgreich gespeichert!"));
         EXPECT_FALSE(steht("Fehler beim Speichern!"));
-        taste(s, "\x04"); // end of input at the menu: the program ends at once
+        tasteSenden(s, "\x04"); // end of input at the menu: the program ends at once
         EXPECT_EQ(s.wait(), 0);
     };
 
@@ -256,10 +258,10 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
         toolbox::writeFile(ordner / "fh-datenbank.txt", alt);
         pty::Session a(programm, ordner.string());
         pty::Session b(programm, ordner.string());
-        bereit(a, "1 A B c d\n");
-        bereit(b, "2 E F g h\n");
+        vorbereiten(a, "1 A B c d\n");
+        vorbereiten(b, "2 E F g h\n");
         const auto beginn = Uhr::now();
-        taste(a, "s");
+        tasteSenden(a, "s");
         if (runde == 0) {
             // The first round saves one after the other, and measures a save.
             ASSERT_TRUE(a.waitFor("gespeichert!", 20000));
@@ -268,8 +270,8 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
             std::this_thread::sleep_for(dauer * (runde - 1) / (kRunden - 2));
         }
         b.send("s"); // b has long been waiting for its key
-        gespeichert(a);
-        gespeichert(b);
+        gespeichertPruefen(a);
+        gespeichertPruefen(b);
 
         const std::string danach = toolbox::readFile(ordner / "fh-datenbank.txt");
         EXPECT_TRUE(danach == fassungA || danach == fassungB)
@@ -290,11 +292,11 @@ TEST(ConcurrentSaves, EachStaysWholeAndBothReportTheTruth) {
 // A NUL inside a typed number must not cut it to a prefix that names another student.
 TEST(TypedNumber, WithANulInsideLogsNobodyInAndDeletesNothing) {
     const std::string nummer("1\0x", 3);
-    const auto login = datenbank("lbl" + nummer + "\n0", {{"fh-datenbank.txt", kThree}});
+    const auto login = datenbankStarten("lbl" + nummer + "\n0", {{"fh-datenbank.txt", kThree}});
     EXPECT_EQ(login.out, kAdmin + kLoaded + kAdmin + kUser + kLoginPrompt +
                              "\tLogin fehlgeschlagen!\n" + kUser + kUser + kAdmin);
 
-    const auto loeschen = datenbank("ld" + nummer + "\nS0", {{"fh-datenbank.txt", kThree}});
+    const auto loeschen = datenbankStarten("ld" + nummer + "\nS0", {{"fh-datenbank.txt", kThree}});
     EXPECT_NE(loeschen.out.find(kDeletePrompt + "\n\n\t\t\tMatrikelnummer nicht gefunden!\n"),
               std::string::npos);
     // Saved after the failed delete: all three records are still there, in reverse.

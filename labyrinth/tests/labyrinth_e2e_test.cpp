@@ -36,7 +36,7 @@ const std::string kBeispielLauf = kEingelesen + kBeispielBild + kStart + kGefund
 const std::string kBeispielDatei = "0100\n0001\n1100\n";
 const std::string kVierMalVier = "0011\n1001\n1101\n1100\n";
 
-transcript::Result starte(const std::string& eingabe, const transcript::Files& dateien) {
+transcript::Result starten(const std::string& eingabe, const transcript::Files& dateien) {
     transcript::Options optionen;
     optionen.files = dateien;
     optionen.timeoutSeconds = 30;
@@ -78,7 +78,7 @@ TEST_P(LabyrinthTranscript, Dialog) {
     const Dialog& d = GetParam();
     transcript::Files dateien;
     if (d.datei) dateien["labyrint.def"] = d.datei;
-    const auto r = starte(d.eingabe, dateien);
+    const auto r = starten(d.eingabe, dateien);
     EXPECT_EQ(r.out, d.ausgabe);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.files, dateien);
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Dialoge, LabyrinthTranscript, testing::ValuesIn(kDialog
 
 TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {
     for (const char* passt : {"3 4", "4 3", "2 6", "6 2", "1 12", "12 1"}) {
-        const auto r = starte(std::string(passt) + "\n\n", {{"labyrint.def", kBeispielDatei}});
+        const auto r = starten(std::string(passt) + "\n\n", {{"labyrint.def", kBeispielDatei}});
         EXPECT_EQ(anzahl(r.out, kEingelesen), 1) << passt;
         EXPECT_EQ(anzahl(r.out, kDimension), 0) << passt;
         EXPECT_EQ(anzahl(r.out, "Weg gefunden") + anzahl(r.out, kVerlaufen), 1) << passt;
@@ -142,15 +142,15 @@ TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {
 TEST(LabyrinthTranscript, SampleFileIsSolvableAtTenByTwenty) {
     const std::string inhalt = toolbox::readFile(std::string(SAMPLES_DIR) + "/labyrint.def");
     ASSERT_FALSE(inhalt.empty());
-    const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt}});
+    const auto r = starten("10 20\n\n", {{"labyrint.def", inhalt}});
     EXPECT_EQ(anzahl(r.out, kEingelesen), 1);
     EXPECT_EQ(anzahl(r.out, kGefunden), 1);
 }
 
 TEST(NoiseLabyrinth, EndsWhenTheInputEnds) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
-        const auto r = starte(transcript::noise(seed, 20000, "0123456789,x- \n"),
-                              {{"labyrint.def", kVierMalVier}});
+        const auto r = starten(transcript::noise(seed, 20000, "0123456789,x- \n"),
+                               {{"labyrint.def", kVierMalVier}});
         EXPECT_EQ(r.status, 0);
     }
 }

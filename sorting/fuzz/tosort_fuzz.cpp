@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::unique_ptr<int[]> zahlen(new int[kMaxZahlen]);
     std::FILE* datei = std::fopen("tosort.txt", "r");
     PRUEFEN(datei != nullptr);
-    const int anzahl = leseAnzahl(datei);
-    const int gelesen = leseZahlen(datei, zahlen.get());
+    const int anzahl = anzahlLesen(datei);
+    const int gelesen = zahlenLesen(datei, zahlen.get());
     std::fclose(datei);
     const int n = zuSortieren(anzahl, gelesen);
 

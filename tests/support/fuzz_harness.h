@@ -17,7 +17,7 @@
 
 namespace harness {
 
-[[noreturn]] inline void fehlschlag(const char* bedingung, const char* datei, int zeile) {
+[[noreturn]] inline void fehlschlagMelden(const char* bedingung, const char* datei, int zeile) {
     std::fprintf(stderr, "\n%s:%d: invariant broken: %s\n", datei, zeile, bedingung);
     std::fflush(stderr);
     std::abort();
@@ -26,7 +26,7 @@ namespace harness {
 // Unlike assert, stays on in optimised builds.
 #define PRUEFEN(bedingung)                                                                         \
     do {                                                                                           \
-        if (!(bedingung)) ::harness::fehlschlag(#bedingung, __FILE__, __LINE__);                   \
+        if (!(bedingung)) ::harness::fehlschlagMelden(#bedingung, __FILE__, __LINE__);             \
     } while (0)
 
 // The folder of this process, made on first use and removed at exit. The corpus and
@@ -70,7 +70,7 @@ class Ordner {
 };
 
 // Standard input becomes the given bytes (through a file, as a redirected run has it).
-inline void eingabe(std::string_view bytes) {
+inline void eingabeSetzen(std::string_view bytes) {
     toolbox::writeFile("eingabe.bin", bytes);
     if (!std::freopen("eingabe.bin", "rb", stdin)) std::abort();
 }

@@ -62,10 +62,10 @@ std::vector<std::string> environment(const std::vector<std::string>& changes) {
     return result;
 }
 
-std::string noise(unsigned seed, std::size_t laenge, const std::string& zeichen) {
-    std::mt19937 zufall(seed);
+std::string noise(unsigned seed, std::size_t length, const std::string& alphabet) {
+    std::mt19937 random(seed);
     std::string out;
-    for (std::size_t i = 0; i < laenge; ++i) out += zeichen[zufall() % zeichen.size()];
+    for (std::size_t i = 0; i < length; ++i) out += alphabet[random() % alphabet.size()];
     return out;
 }
 
