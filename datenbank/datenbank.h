@@ -65,7 +65,7 @@ void logo();
 
 // ---- Login and exams -------------------------------------------------------------
 
-bool einlogen(const char* matrikelnummer, Liste* liste); // spelled so, as the menu has it
+bool einlogen(const char* matrikelnummer, Liste* liste);
 void auslogen(Liste* liste);
 void klausurAnmeldung(int klausur, Datensatz* daten);
 void klausurAbmeldung(int klausur, Datensatz* daten);

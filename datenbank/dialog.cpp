@@ -16,8 +16,7 @@ namespace datenbank {
 namespace {
 
 // The exam catalogue: names in the choice and the registration messages, and in the
-// registrations list. "Progammieren" and "Ananlysis" are spelled so on purpose: they
-// are the program's fixed texts.
+// registrations list.
 const char* const kKlausurNamen[kAnzahlFaecher] = {"Programmieren 1", "Programmieren 2",
                                                    "Grundlagen der Informatik",
                                                    "Analysis und Lineare Algebra"};
@@ -36,7 +35,6 @@ struct Klausurbuchung {
 
 const Klausurbuchung kAnmeldung{true, "Fuer dieses Fach bist du schon angemeldet!", "\n\n\n", "zu",
                                 "angemeldet"};
-// "angmeldet" is spelled so on purpose: the program's fixed text.
 const Klausurbuchung kAbmeldung{false, "Du warst noch gar nicht angmeldet!", "", "von",
                                 "abgemeldet"};
 
@@ -223,7 +221,7 @@ const Eintrag kAktionen[] = {
     {'N', "Klausuranmeldung", [](Liste* l) { klausurWaehlen(klausurAnmeldung, l); }},
     {'B', "Klausurabmeldung", [](Liste* l) { klausurWaehlen(klausurAbmeldung, l); }},
     {'P', "Angemeldete Klausuren", [](Liste* l) { printKlausurAnmeldungen(l->angemeldet->daten); }},
-    {kZurueck, "Auslogen", auslogen}, // spelled so on purpose: the program's fixed text
+    {kZurueck, "Auslogen", auslogen},
 };
 void aktionsKopfZeigen() {
     console::setcolor(kFarbeText);
@@ -232,7 +230,7 @@ void aktionsKopfZeigen() {
 const Menue kAktionsMenue{aktionsKopfZeigen, kAktionen, false};
 
 void einlogenAbfragen(Liste* liste) {
-    ueberschriftZeigen("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText); // one word, as it always was
+    ueberschriftZeigen("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText);
     std::fputs("\tBitte Matrikelnummer eingeben: ", stdout);
     const std::string nummer = nummerLesen();
     if (!einlogen(nummer.c_str(), liste)) {
@@ -248,11 +246,9 @@ void einlogenAbfragen(Liste* liste) {
     menueFuehren(kAktionsMenue, liste);
 }
 
-// The capitals of "Benutzerliste Ausgeben", "Datenbank Laden" and the like are the
-// program's fixed texts too.
 const Eintrag kBenutzerEintraege[] = {
     {'N', "Neuen Benutzer anlegen", datensatzAnlegen},
-    {'L', "Benutzer einlogen", einlogenAbfragen}, // spelled so on purpose: the program's fixed text
+    {'L', "Benutzer einlogen", einlogenAbfragen},
     {'P', "Benutzerliste Ausgeben", [](Liste* l) { printListe(l); }},
     {kZurueck, "zurueck", nullptr},
 };
@@ -271,7 +267,6 @@ const Eintrag kAdministratorEintraege[] = {
     {kZurueck, "Programm verlassen", nullptr},
 };
 void administratorKopfZeigen() {
-    // "Administor" is spelled so on purpose: the program's fixed text.
     ueberschriftZeigen("\n\n\n\t\t\t", "Administor Ebene", kFarbeMenue);
 }
 const Menue kAdministratorEbene{administratorKopfZeigen, kAdministratorEintraege, true};

@@ -62,7 +62,6 @@ bool eingeben(Liste* liste) {
         speicherfehlerMelden();
         return false;
     }
-    // The two blanks before "eingeben" are the program's fixed text.
     console::writeColoured(
         kFarbeText, "\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n",
         kFarbeEingabe);

@@ -31,7 +31,6 @@ int main(int argc, char* argv[]) {
     int zeilen = 0;
     int spalten = 0;
     for (;;) {
-        // "(zeile,spalte)" in lower case belongs to the fixed text.
         std::fputs("\tWie gross soll das Labyrinth werden? (zeile,spalte)\n", stdout);
         const console::Read gelesen = console::readIntPair(zeilen, spalten);
         if (gelesen == console::Read::end) return 0;

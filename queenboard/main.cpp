@@ -53,7 +53,6 @@ int main(int argc, char* argv[]) {
     if (dame(anzahl, feld, spalten, zeilen)) {
         ausgabe(feld, spalten, zeilen);
     } else {
-        // The fixed text, spelled so on purpose ("unter zu bringen", no tab, lower case).
         std::printf("nicht moeglich die Damen unter zu bringen\n");
     }
     console::getKey();

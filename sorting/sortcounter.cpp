@@ -25,7 +25,6 @@ int main(int argc, char* argv[]) {
     if (const auto fehler = sorting::tosortLesen(zahlen, n)) return *fehler;
 
     sorting::bubblesort(zahlen, n);
-    // "unterprogramm" in lower case is spelled so on purpose: the text is fixed.
     std::printf("\n %d mal unterprogramm aufgerufen\n", sorting::swapped);
     console::getKey();
     return 0;

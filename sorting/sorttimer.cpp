@@ -48,7 +48,6 @@ int main(int argc, char* argv[]) {
     std::printf("Einlesen: %f sec\n", std::difftime(einlesen.nachZahlen, einlesen.nachAnzahl));
     std::printf("Sortieren: %f sec\n", std::difftime(nachSortieren, vorSortieren));
     std::printf("Schreiben: %f sec\n", std::difftime(nachSchreiben, vorSchreiben));
-    // "Insgesammt" is spelled so on purpose: the text is fixed.
     std::printf("Insgesammt: %f sec\n", std::difftime(schluss, beginn));
     if (!geschrieben) return sorting::fehlerMelden("Fehler beim Schreiben der Datei sorted.txt!");
     console::getKey();

@@ -354,7 +354,7 @@ TEST(DatenbankListingTranscript, ThreeRecordsNewestFirstWithSeparatorsBetweenRow
               {"\r", kAdmin}}); // any key returns, Enter or not
 }
 
-TEST(DatenbankListingTranscript, RedirectedOutputPadsByBytesAsEver) {
+TEST(DatenbankListingTranscript, RedirectedOutputPadsByBytes) {
     // "J\xC3\xBCrgen" is six letters in seven bytes, "Wei\xC3\x9F" four in five.
     dialogue({{"", kAdmin},
               {"n", kNewRecord},
