@@ -6,14 +6,11 @@
 
 namespace console {
 
-// Call first in main. Without arguments sets up the console (see setup()) and
-// returns nothing: the program runs as always. "--help" prints what the program
-// `name` does and which files of the current folder it reads and writes, and the
-// options; "--version" prints "<name> <version>"; both return 0. Anything else gets
-// one German line on standard error and returns 2.
-std::optional<int> start(int argc, char** argv, const char* name);
-
-// The project's version, e.g. "1.0.0".
-const char* programVersion();
+// Call first in main. Without arguments sets up the console (see setup()) and returns
+// nothing: the program proper runs. "--help" prints `help` (what the program `name`
+// does and which files of the current folder it reads and writes) and the options;
+// "--version" prints "<name> <version>"; both return 0. Anything else gets one German
+// line on standard error and returns 2.
+std::optional<int> start(int argc, char** argv, const char* name, const char* help);
 
 } // namespace console

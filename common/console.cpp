@@ -1,10 +1,12 @@
 // The console layer's shared logic: what a colour, a frame character, a key or a typed
 // value means is written once here; the bytes for the platform come from console_platform.h.
 #include "console.h"
+#include "console_intern.h"
 #include "console_platform.h"
+#include "words.h"
 
 #include <cctype>
-#include <climits>
+#include <cstdio>
 
 namespace console {
 
@@ -30,10 +32,10 @@ void setcolor(int attribute) {
     if (platform::outputIsTerminal()) platform::writeColour(attribute);
 }
 
-void writeColoured(int attribute, std::string_view text, int danach) {
+void writeColoured(int attribute, std::string_view text, int after) {
     setcolor(attribute);
     std::fwrite(text.data(), 1, text.size(), stdout);
-    setcolor(danach);
+    setcolor(after);
 }
 
 std::string frameUtf8(int code) {
@@ -86,7 +88,7 @@ std::string frameAscii(int code) {
     }
 }
 
-void printFrame(int code, int anzahl) {
+void printFrame(int code, int count) {
     std::string glyph;
     switch (platform::frames()) {
     case platform::Frames::cp437:
@@ -99,7 +101,7 @@ void printFrame(int code, int anzahl) {
         glyph = frameAscii(code);
         break;
     }
-    for (int i = 0; i < anzahl; ++i) std::fputs(glyph.c_str(), stdout);
+    for (int i = 0; i < count; ++i) std::fputs(glyph.c_str(), stdout);
 }
 
 namespace {
@@ -155,46 +157,9 @@ void statusLine(const std::string& text) {
     std::fflush(stdout);
 }
 
-// ---- Words --------------------------------------------------------------------
+// ---- Input -------------------------------------------------------------------
 // Typed values come from standard input's own buffer (whole echoed lines on a
 // terminal); key presses on a terminal bypass it, so words left on a line stay.
-
-int skipSpace(std::FILE* from) {
-    int c = std::getc(from);
-    while (c != EOF && std::isspace(c)) c = std::getc(from);
-    return c;
-}
-
-bool readWordFrom(std::FILE* from, std::string& word) {
-    int c = skipSpace(from);
-    if (c == EOF) return false;
-    word.clear();
-    while (c != EOF && !std::isspace(c)) {
-        word.push_back(static_cast<char>(c));
-        c = std::getc(from);
-    }
-    if (c != EOF) std::ungetc(c, from);
-    return true;
-}
-
-bool parseInt(std::string_view word, int& value) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
-    if (i == word.size()) return false;
-    long long magnitude = 0;
-    for (; i < word.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(word[i]))) return false;
-        magnitude = magnitude * 10 + (word[i] - '0');
-        if (magnitude > static_cast<long long>(INT_MAX) + 1) return false;
-    }
-    long long result = negative ? -magnitude : magnitude;
-    if (result > INT_MAX || result < INT_MIN) return false;
-    value = static_cast<int>(result);
-    return true;
-}
-
-// ---- Input -------------------------------------------------------------------
 
 namespace {
 
@@ -210,7 +175,7 @@ bool readNumber(int c, int& value) {
         c = std::getc(stdin);
     }
     if (c != EOF) std::ungetc(c, stdin);
-    return parseInt(text, value);
+    return words::parseInt(text, value);
 }
 
 void discardLine() {
@@ -229,18 +194,18 @@ int getKey() {
 
 Read readWord(std::string& word) {
     std::fflush(stdout);
-    return readWordFrom(stdin, word) ? Read::ok : Read::end;
+    return words::readWordFrom(stdin, word) ? Read::ok : Read::end;
 }
 
 Read readInt(int& value) {
     std::string word;
     if (readWord(word) == Read::end) return Read::end;
-    return parseInt(word, value) ? Read::ok : Read::invalid;
+    return words::parseInt(word, value) ? Read::ok : Read::invalid;
 }
 
 Read readIntPair(int& first, int& second) {
     std::fflush(stdout);
-    int c = skipSpace(stdin);
+    int c = words::skipSpace(stdin);
     if (c == EOF) return Read::end;
     int a = 0;
     int b = 0;
@@ -248,8 +213,8 @@ Read readIntPair(int& first, int& second) {
         discardLine();
         return Read::invalid;
     }
-    c = skipSpace(stdin);
-    if (c == ',') c = skipSpace(stdin);
+    c = words::skipSpace(stdin);
+    if (c == ',') c = words::skipSpace(stdin);
     if (c == EOF) return Read::end;
     if (!readNumber(c, b)) {
         discardLine();

@@ -5,15 +5,14 @@
 
 #include "farben.h"
 
-#include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace console {
 
-// Called first in every main: remembers the terminal's settings and colours and
-// restores them on every way out (normal end, Ctrl+C, and the signals that end a run).
+// Called by start() (arguments.h) before a program runs: remembers the terminal's
+// settings and colours and restores them on every way out (normal end, Ctrl+C, and the
+// signals that end a run).
 void setup();
 
 // ---- Output ------------------------------------------------------------------------
@@ -23,27 +22,13 @@ void setup();
 // colours (NO_COLOR set and not empty) or for no escape sequences at all (TERM=dumb).
 void setcolor(int attribute);
 
-// `text` in `attribute`, then `danach` set for what follows.
-void writeColoured(int attribute, std::string_view text, int danach);
-
-// The ANSI SGR sequence that setcolor writes on a POSIX terminal, e.g. 7 -> "\x1b[0;37;40m".
-std::string ansiSequence(int attribute);
+// `text` in `attribute`, then `after` set for what follows.
+void writeColoured(int attribute, std::string_view text, int after);
 
 // A code page 437 double-line frame character (farben.h): the single byte when
 // redirected or on Windows; on a POSIX terminal its UTF-8 glyph where the locale's
-// character set is UTF-8, else its ASCII stand-in.
-void printFrame(int code, int anzahl = 1);
-
-// The UTF-8 encoding of a code page 437 frame character; empty for other codes.
-std::string frameUtf8(int code);
-
-// The ASCII stand-in of a frame character, one column like the glyph: "|" and "="
-// for the lines, "+" for corners and junctions; empty for other codes.
-std::string frameAscii(int code);
-
-// The columns a text takes on a UTF-8 screen: one per UTF-8 sequence, and one per
-// byte that is not valid UTF-8 (the terminal shows a replacement character there).
-std::size_t displayWidth(std::string_view text);
+// character set is UTF-8, else its ASCII stand-in. `count` times in a row.
+void printFrame(int code, int count = 1);
 
 // Writes `text` right-aligned in `width` columns, and whole when it is wider, as
 // "%*s" does. Where frames are drawn in UTF-8 (a POSIX terminal in a UTF-8 locale)
@@ -85,18 +70,5 @@ Read readInt(int& value);
 // On invalid input the rest of the line is discarded, so asking again reads
 // fresh input.
 Read readIntPair(int& first, int& second);
-
-// ---- Words, for every reader of typed input and of files ---------------------------
-
-// Skips white space in `from`; the first other character (consumed), or EOF.
-int skipSpace(std::FILE* from);
-
-// The next white-space-delimited word of `from`; the white space after it stays
-// unread. False at the end.
-bool readWordFrom(std::FILE* from, std::string& word);
-
-// True when the whole word is a decimal integer (optional sign) that fits an int;
-// the rule for every number the programs read, typed or from a file.
-bool parseInt(std::string_view word, int& value);
 
 } // namespace console

@@ -2,6 +2,7 @@
 // where the terminal wants them, frames in the locale's character set, and the
 // terminal left as it was found on every way out.
 #include "console.h"
+#include "console_intern.h"
 #include "console_platform.h"
 
 #include <clocale>
@@ -29,36 +30,36 @@ bool stdoutIsTerminal() {
 }
 
 // What the terminal on standard output is asked to show, found once at set-up.
-struct Manieren {
-    bool farben;    // colour sequences: NO_COLOR unset or empty, and TERM not "dumb"
-    bool sequenzen; // escape sequences of any kind: TERM not "dumb"
+struct Conventions {
+    bool colours;   // colour sequences: NO_COLOR unset or empty, and TERM not "dumb"
+    bool sequences; // escape sequences of any kind: TERM not "dumb"
     bool utf8;      // the locale's character set is UTF-8
 };
 
 // The user's character set, from the locale the environment names. The program
 // itself stays in the "C" locale, so reading words and numbers does not depend on it.
-bool localeIstUtf8() {
-    const char* jetzt = std::setlocale(LC_CTYPE, nullptr);
-    const std::string vorher = jetzt ? jetzt : "C";
+bool localeIsUtf8() {
+    const char* now = std::setlocale(LC_CTYPE, nullptr);
+    const std::string before = now ? now : "C";
     bool utf8 = false;
     if (std::setlocale(LC_CTYPE, "")) {
-        const char* zeichensatz = nl_langinfo(CODESET);
-        utf8 = strcasecmp(zeichensatz, "UTF-8") == 0 || strcasecmp(zeichensatz, "utf8") == 0;
+        const char* codeset = nl_langinfo(CODESET);
+        utf8 = strcasecmp(codeset, "UTF-8") == 0 || strcasecmp(codeset, "utf8") == 0;
     }
-    std::setlocale(LC_CTYPE, vorher.c_str());
+    std::setlocale(LC_CTYPE, before.c_str());
     return utf8;
 }
 
-Manieren erfragen() {
+Conventions conventionsOfTheEnvironment() {
     const char* term = std::getenv("TERM");
-    const char* keineFarben = std::getenv("NO_COLOR");
-    const bool dumm = term && std::strcmp(term, "dumb") == 0;
-    return {!dumm && !(keineFarben && *keineFarben), !dumm, localeIstUtf8()};
+    const char* noColour = std::getenv("NO_COLOR");
+    const bool dumb = term && std::strcmp(term, "dumb") == 0;
+    return {!dumb && !(noColour && *noColour), !dumb, localeIsUtf8()};
 }
 
-const Manieren& manieren() {
-    static const Manieren antwort = erfragen();
-    return antwort;
+const Conventions& conventions() {
+    static const Conventions answer = conventionsOfTheEnvironment();
+    return answer;
 }
 
 // Set once a colour has been written, so the end of the run resets it.
@@ -111,7 +112,7 @@ class RawKeyMode {
 
 void setup() {
     // Asked here, before any thread of a program runs: setlocale is not thread-safe.
-    if (stdoutIsTerminal()) manieren();
+    if (stdoutIsTerminal()) conventions();
     if (stdinIsTerminal() && tcgetattr(STDIN_FILENO, &originalTermios) == 0)
         haveOriginalTermios = true;
     if (haveOriginalTermios || stdoutIsTerminal()) {
@@ -131,11 +132,11 @@ bool outputIsTerminal() {
 
 Frames frames() {
     if (!stdoutIsTerminal()) return Frames::cp437;
-    return manieren().utf8 ? Frames::utf8 : Frames::ascii;
+    return conventions().utf8 ? Frames::utf8 : Frames::ascii;
 }
 
 void writeColour(int attribute) {
-    if (!manieren().farben) return;
+    if (!conventions().colours) return;
     coloured = 1;
     std::fputs(ansiSequence(attribute).c_str(), stdout);
 }
@@ -144,27 +145,27 @@ namespace {
 
 // The columns a status text takes from the start of a line: tabs stop every eight
 // columns, and the texts are ASCII.
-std::size_t spalten(const std::string& text) {
-    std::size_t spalte = 0;
-    for (const char c : text) spalte = c == '\t' ? (spalte / 8 + 1) * 8 : spalte + 1;
-    return spalte;
+std::size_t columns(const std::string& text) {
+    std::size_t column = 0;
+    for (const char c : text) column = c == '\t' ? (column / 8 + 1) * 8 : column + 1;
+    return column;
 }
 
 } // namespace
 
 void writeStatus(const std::string& text) {
-    if (manieren().sequenzen) {
+    if (conventions().sequences) {
         std::printf("\r%s\x1b[K", text.c_str()); // erase to the end of the line
         return;
     }
     // A dumb terminal knows the carriage return alone: blanks cover what the text
     // before left over.
-    static std::size_t gezeigt = 0;
-    const std::size_t breite = spalten(text);
+    static std::size_t shown = 0;
+    const std::size_t width = columns(text);
     std::printf("\r%s", text.c_str());
-    for (std::size_t i = breite; i < gezeigt; ++i) std::putchar(' ');
-    if (text.empty() && gezeigt > 0) std::putchar('\r');
-    gezeigt = breite;
+    for (std::size_t i = width; i < shown; ++i) std::putchar(' ');
+    if (text.empty() && shown > 0) std::putchar('\r');
+    shown = width;
 }
 
 int readKey() {

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace console {
+namespace dateisystem {
 
 // Replaces the file `name` (opened by that name in the current folder) by `inhalt`.
 // A symbolic link is followed; the file it finally names is replaced in its own
@@ -16,4 +16,4 @@ namespace console {
 // is left.
 bool dateiErsetzen(const char* name, std::string_view inhalt);
 
-} // namespace console
+} // namespace dateisystem

@@ -15,7 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace console {
+namespace dateisystem {
 
 namespace {
 
@@ -125,7 +125,7 @@ bool darfFehlen(std::string_view name, int fehler) {
 // The old file's extended attributes, its ACL among them, on the new one, and no ACL
 // where the old had none (a default ACL of the folder gives a new file one of its
 // own). A file system without extended attributes has nothing to carry.
-bool attributeWieDieAlten(int fd, int altFd) {
+bool attributeUebernehmen(int fd, int altFd) {
     std::vector<char> namen, wert;
     const auto liste = [altFd](char* puffer, std::size_t groesse) {
         return flistxattr(altFd, puffer, groesse);
@@ -155,12 +155,12 @@ bool attributeWieDieAlten(int fd, int altFd) {
 // to its owner; fchmod then writes the old group bits into its mask, and they are the
 // old mask. The other way round, the file would be open to its group with the mask's
 // rights for a moment, and a descriptor opened then would outlive the rename.
-bool wieDasAlte(int fd, int altFd, const struct stat& alt) {
+bool eigenschaftenUebernehmen(int fd, int altFd, const struct stat& alt) {
     if (fchown(fd, alt.st_uid, alt.st_gid) != 0) {
         const int nurGruppe = fchown(fd, static_cast<uid_t>(-1), alt.st_gid);
         static_cast<void>(nurGruppe);
     }
-    return attributeWieDieAlten(fd, altFd) && fchmod(fd, alt.st_mode & 07777) == 0;
+    return attributeUebernehmen(fd, altFd) && fchmod(fd, alt.st_mode & 07777) == 0;
 }
 
 } // namespace
@@ -184,7 +184,7 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     // Until it has the old bits, the temporary file is private to its user.
     std::string temporaer;
     const int fd = temporaerAnlegen(pfad, altDa ? 0600 : 0666, temporaer);
-    bool fertig = fd >= 0 && (!altDa || wieDasAlte(fd, altFd, alt));
+    bool fertig = fd >= 0 && (!altDa || eigenschaftenUebernehmen(fd, altFd, alt));
     if (altDa) close(altFd);
     if (fd < 0) return false;
     fertig = fertig && allesSchreiben(fd, inhalt) && syncen(fd);
@@ -203,4 +203,4 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     return true;
 }
 
-} // namespace console
+} // namespace dateisystem

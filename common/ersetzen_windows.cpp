@@ -7,7 +7,7 @@
 #include <string>
 #include <windows.h>
 
-namespace console {
+namespace dateisystem {
 
 namespace {
 
@@ -99,4 +99,4 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     return fertig;
 }
 
-} // namespace console
+} // namespace dateisystem

@@ -7,35 +7,35 @@ namespace console {
 
 namespace {
 
-void randLinie(int breite) {
+void printBorderLine(int width) {
     std::fputs("\t\t", stdout);
     setcolor(kDunkelgrauAufDunkelgrau);
     std::fputc('+', stdout);
-    for (int i = 0; i < breite; ++i) std::fputc('-', stdout);
+    for (int i = 0; i < width; ++i) std::fputc('-', stdout);
     std::fputc('+', stdout);
     setcolor(kHellgrau);
     std::fputc('\n', stdout);
 }
 
-void randZeichen(char zeichen) {
+void printBorder(char border) {
     setcolor(kDunkelgrauAufDunkelgrau);
-    std::fputc(zeichen, stdout);
+    std::fputc(border, stdout);
     setcolor(kHellgrau);
 }
 
 } // namespace
 
-void printFramedGrid(int spalten, int zeilen, int zellenBreite,
-                     const std::function<void(int zeile, int spalte)>& zelle) {
-    randLinie(spalten * zellenBreite);
-    for (int zeile = 0; zeile < zeilen; ++zeile) {
+void printFramedGrid(int columns, int rows, int cellWidth,
+                     const std::function<void(int row, int column)>& cell) {
+    printBorderLine(columns * cellWidth);
+    for (int row = 0; row < rows; ++row) {
         std::fputs("\t\t", stdout);
-        randZeichen('|');
-        for (int spalte = 0; spalte < spalten; ++spalte) zelle(zeile, spalte);
-        randZeichen('|');
+        printBorder('|');
+        for (int column = 0; column < columns; ++column) cell(row, column);
+        printBorder('|');
         std::fputc('\n', stdout);
     }
-    randLinie(spalten * zellenBreite);
+    printBorderLine(columns * cellWidth);
     std::fputc('\n', stdout);
 }
 

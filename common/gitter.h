@@ -5,11 +5,11 @@
 
 namespace console {
 
-// Prints a grid of `zeilen` rows and `spalten` columns, each line after two tabs,
-// inside a band of "+", "-" and "|" drawn in the band's own colour (dark grey on
-// dark grey), so it shows as a solid frame. `zelle` prints one cell, `zellenBreite`
-// characters wide, and leaves light grey set. A blank line follows the grid.
-void printFramedGrid(int spalten, int zeilen, int zellenBreite,
-                     const std::function<void(int zeile, int spalte)>& zelle);
+// Prints a grid of `rows` rows and `columns` columns, each line after two tabs, inside a
+// band of "+", "-" and "|" drawn in the band's own colour (dark grey on dark grey), so it
+// shows as a solid frame. `cell` prints one cell, `cellWidth` characters wide, and leaves
+// light grey set. A blank line follows the grid.
+void printFramedGrid(int columns, int rows, int cellWidth,
+                     const std::function<void(int row, int column)>& cell);
 
 } // namespace console

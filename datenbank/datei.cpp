@@ -2,14 +2,12 @@
 #include "datenbank.h"
 #include "intern.h"
 
-#include "console.h"
 #include "ersetzen.h"
+#include "words.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
-
-using namespace console;
 
 namespace datenbank {
 
@@ -29,9 +27,11 @@ using Datei = std::unique_ptr<std::FILE, Schliessen>;
 bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
     std::string wort;
     const auto text = [&](auto& feld) {
-        return readWordFrom(datei, wort) && feldFuellen(feld, wort);
+        return words::readWordFrom(datei, wort) && feldFuellen(feld, wort);
     };
-    const auto zahl = [&](int& wert) { return readWordFrom(datei, wort) && parseInt(wort, wert); };
+    const auto zahl = [&](int& wert) {
+        return words::readWordFrom(datei, wort) && words::parseInt(wort, wert);
+    };
     if (!(feldFuellen(d.matrikelnummer, nummer) && text(d.nachname) && text(d.vorname) &&
           text(d.email) && text(d.telefon) && zahl(d.anzahlKlausuren)))
         return false;
@@ -57,31 +57,32 @@ void laden(Liste* liste) {
     // Binary, so that no platform ends a text file early or changes its line ends.
     const Datei datei(std::fopen(kDateiname, "rb"));
     if (!datei) {
-        meldung("\t\t\t", kLesefehler);
+        meldungAusgeben("\t\t\t", kLesefehler);
         return;
     }
     std::string nummer;
-    while (readWordFrom(datei.get(), nummer)) {
+    while (words::readWordFrom(datei.get(), nummer)) {
         std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
         if (!neu) {
-            speicherFehler();
+            speicherfehlerMelden();
             return;
         }
         // A malformed record ends the load; the records before it stay.
         if (!datensatzLesen(datei.get(), nummer, *neu)) {
-            meldung("\t\t\t", kLesefehler);
+            meldungAusgeben("\t\t\t", kLesefehler);
             return;
         }
         einfuegen(neu.release(), liste);
     }
-    meldung("\t\t\t", std::ferror(datei.get()) ? kLesefehler : "Datenbank eingelesen.");
+    meldungAusgeben("\t\t\t", std::ferror(datei.get()) ? kLesefehler : "Datenbank eingelesen.");
 }
 
 void speichern(const Liste* liste) {
     std::string inhalt;
     for (const Element* e = liste->anfang; e; e = e->next) inhalt += datensatzZeile(*e->daten);
-    meldung("\t\t\t", dateiErsetzen(kDateiname, inhalt) ? "Datenbank erfolgreich gespeichert!"
-                                                        : "Fehler beim Speichern!");
+    meldungAusgeben("\t\t\t", dateisystem::dateiErsetzen(kDateiname, inhalt)
+                                  ? "Datenbank erfolgreich gespeichert!"
+                                  : "Fehler beim Speichern!");
 }
 
 } // namespace datenbank

@@ -34,9 +34,9 @@ struct Liste {
     Element* angemeldet; // the logged-in student, or none
 };
 
-// Thrown when standard input ends where an answer is needed; runDatenbank()
+// Thrown when standard input ends where an answer is needed; datenbankAusfuehren()
 // catches it and ends the program without another word.
-struct InputEnded {};
+struct EingabeBeendet {};
 
 // ---- Record list ---------------------------------------------------------------
 
@@ -45,7 +45,7 @@ bool createList(Liste*& liste);
 void einfuegen(Datensatz* daten, Liste* liste); // at the head; takes ownership of daten
 bool vorhanden(const char* matrikelnummer, const Liste* liste);
 // A new record typed at the prompt, refused when a word does not fit its field or the
-// number is taken; throws InputEnded.
+// number is taken; throws EingabeBeendet.
 bool eingeben(Liste* liste);
 bool loeschen(const char* matrikelnummer, Liste* liste); // the first record of that number
 // Releases every node, its record and the anchor; liste is none afterwards.
@@ -65,7 +65,7 @@ void logo();
 
 // ---- Login and exams -------------------------------------------------------------
 
-bool einlogen(const char* matrikelnummer, Liste* liste); // spelled so, as the menu has it
+bool einlogen(const char* matrikelnummer, Liste* liste);
 void auslogen(Liste* liste);
 void klausurAnmeldung(int klausur, Datensatz* daten);
 void klausurAbmeldung(int klausur, Datensatz* daten);
@@ -74,6 +74,6 @@ void printKlausurAnmeldungen(const Datensatz* daten);
 // ---- The program ---------------------------------------------------------------
 
 // The whole dialogue from the administrator menu to the logo box; the exit status.
-int runDatenbank();
+int datenbankAusfuehren();
 
 } // namespace datenbank

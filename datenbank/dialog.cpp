@@ -3,6 +3,7 @@
 #include "intern.h"
 
 #include "console.h"
+#include "words.h"
 
 #include <climits>
 #include <cstdio>
@@ -10,15 +11,12 @@
 #include <string>
 #include <string_view>
 
-using namespace console;
-
 namespace datenbank {
 
 namespace {
 
 // The exam catalogue: names in the choice and the registration messages, and in the
-// registrations list. "Progammieren" and "Ananlysis" are spelled so on purpose: they
-// are the program's fixed texts.
+// registrations list.
 const char* const kKlausurNamen[kAnzahlFaecher] = {"Programmieren 1", "Programmieren 2",
                                                    "Grundlagen der Informatik",
                                                    "Analysis und Lineare Algebra"};
@@ -37,7 +35,6 @@ struct Klausurbuchung {
 
 const Klausurbuchung kAnmeldung{true, "Fuer dieses Fach bist du schon angemeldet!", "\n\n\n", "zu",
                                 "angemeldet"};
-// "angmeldet" is spelled so on purpose: the program's fixed text.
 const Klausurbuchung kAbmeldung{false, "Du warst noch gar nicht angmeldet!", "", "von",
                                 "abgemeldet"};
 
@@ -45,7 +42,7 @@ void klausurBuchen(int klausur, Datensatz* daten, const Klausurbuchung& buchung)
     if (klausur < 0 || klausur >= kAnzahlFaecher) return;
     int& slot = daten->klausuren[klausur];
     if ((slot == klausur) == buchung.anmelden) {
-        meldung("\n\t", buchung.abgelehnt);
+        meldungAusgeben("\n\t", buchung.abgelehnt);
         std::fputs(buchung.nachAblehnung, stdout);
         return;
     }
@@ -55,23 +52,23 @@ void klausurBuchen(int klausur, Datensatz* daten, const Klausurbuchung& buchung)
     if (buchung.anmelden && anzahl < INT_MAX) ++anzahl;
     if (!buchung.anmelden && anzahl > INT_MIN) --anzahl;
     std::printf("\n\tErfolgreich %s ", buchung.richtung);
-    writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
+    console::writeColoured(kFarbeEingabe, kKlausurNamen[klausur], kFarbeText);
     std::printf(" %s\n", buchung.ergebnis);
 }
 
 // A menu needs a key, so the end of input ends the dialogue here.
-int taste() {
-    const int key = getKey();
-    if (key == kEndOfInput) throw InputEnded{};
+int tasteLesen() {
+    const int key = console::getKey();
+    if (key == console::kEndOfInput) throw EingabeBeendet{};
     return key;
 }
 
 // A typed word in white, the colour set back to grey after it.
-std::string wortEingabe() {
-    setcolor(kFarbeEingabe);
+std::string wortLesen() {
+    console::setcolor(kFarbeEingabe);
     std::string wort;
-    if (readWord(wort) == Read::end) throw InputEnded{};
-    setcolor(kFarbeText);
+    if (console::readWord(wort) == console::Read::end) throw EingabeBeendet{};
+    console::setcolor(kFarbeText);
     return wort;
 }
 
@@ -79,22 +76,22 @@ std::string wortEingabe() {
 // stored number is kept whole, so it matches nothing; a NUL inside the word would cut
 // it to a prefix that could match another student, so such a word becomes a key
 // longer than any stored number as well.
-std::string nummerEingabe() {
-    const std::string wort = wortEingabe();
+std::string nummerLesen() {
+    const std::string wort = wortLesen();
     if (wort.find('\0') != std::string::npos) return std::string(kMatrikelnummerLaenge, '#');
     return wort;
 }
 
-void ueberschrift(const char* davor, std::string_view titel, int danach) {
+void ueberschriftZeigen(const char* davor, std::string_view titel, int danach) {
     std::fputs(davor, stdout);
-    writeColoured(kFarbeUeberschrift, titel, danach);
+    console::writeColoured(kFarbeUeberschrift, titel, danach);
     std::fputs("\n\n", stdout);
 }
 
 // One line of a menu or of the exam choice: the key in red, then its label in grey.
-void menueZeile(char taste, const char* text, const char* ende) {
+void menuezeileZeigen(char taste, const char* text, const char* ende) {
     std::fputs("\t ", stdout);
-    writeColoured(kFarbeMeldung, std::string_view(&taste, 1), kFarbeMenue);
+    console::writeColoured(kFarbeMeldung, std::string_view(&taste, 1), kFarbeMenue);
     std::fputs("  ", stdout);
     std::fputs(text, stdout);
     std::fputs(ende, stdout);
@@ -112,7 +109,7 @@ bool einlogen(const char* matrikelnummer, Liste* liste) {
 
 void auslogen(Liste* liste) {
     liste->angemeldet = nullptr;
-    meldung("\n\n\t\t\t", "Ausgeloggt");
+    meldungAusgeben("\n\n\t\t\t", "Ausgeloggt");
     std::fputs("\n", stdout);
 }
 
@@ -125,17 +122,17 @@ void klausurAbmeldung(int klausur, Datensatz* daten) {
 }
 
 void printKlausurAnmeldungen(const Datensatz* daten) {
-    setcolor(kFarbeText);
+    console::setcolor(kFarbeText);
     std::fputs("\n\n\n\n\tbisher angemeldet bei:\n\n", stdout);
     if (daten->anzahlKlausuren <= 0) {
         std::fputs("\t\t\t", stdout);
-        writeColoured(kFarbeEingabe, "keiner Klausur", kFarbeText);
+        console::writeColoured(kFarbeEingabe, "keiner Klausur", kFarbeText);
         std::fputs("\n", stdout);
     } else {
         for (int slot : daten->klausuren) {
             if (slot < 0 || slot >= kAnzahlFaecher) continue;
             std::fputs("\t\t\t- ", stdout);
-            writeColoured(kFarbeEingabe, kKlausurListenNamen[slot], kFarbeText);
+            console::writeColoured(kFarbeEingabe, kKlausurListenNamen[slot], kFarbeText);
             std::fputs("\n", stdout);
         }
     }
@@ -168,14 +165,14 @@ struct Menue {
 
 // Draws the menu and acts on the key pressed, until the key that leaves; other keys
 // just draw it again.
-void menue(const Menue& m, Liste* liste) {
+void menueFuehren(const Menue& m, Liste* liste) {
     for (;;) {
         m.kopf();
         for (const Eintrag& e : m.eintraege) {
             // The last line leaves the dialogue some room below.
-            menueZeile(e.taste, e.text, &e == &m.eintraege.back() ? "\n\n\n\n\n\n\n" : "\n");
+            menuezeileZeigen(e.taste, e.text, &e == &m.eintraege.back() ? "\n\n\n\n\n\n\n" : "\n");
         }
-        const int key = m.grossWieKlein ? klein(taste()) : taste();
+        const int key = m.grossWieKlein ? klein(tasteLesen()) : tasteLesen();
         for (const Eintrag& e : m.eintraege) {
             if (key != klein(e.taste)) continue;
             if (e.aktion) e.aktion(liste);
@@ -185,109 +182,106 @@ void menue(const Menue& m, Liste* liste) {
     }
 }
 
-void neuerDatensatz(Liste* liste) {
+void datensatzAnlegen(Liste* liste) {
     for (int versuch = 1; versuch <= kVersuche; ++versuch) {
         if (versuch == kVersuche) {
-            setcolor(kFarbeMenue);
+            console::setcolor(kFarbeMenue);
             std::fputs("\n\t\t", stdout);
-            writeColoured(kFarbeMeldung, "Letzter Versuch!", kFarbeMenue);
+            console::writeColoured(kFarbeMeldung, "Letzter Versuch!", kFarbeMenue);
             std::fputs("\n", stdout);
         }
         if (eingeben(liste)) return;
     }
 }
 
-void loeschenAbfrage(Liste* liste) {
-    setcolor(kFarbeText);
+void loeschungAbfragen(Liste* liste) {
+    console::setcolor(kFarbeText);
     std::fputs("\tBitte Matrikelnummer des zu loeschenden Datensatzes eingeben: ", stdout);
-    const std::string nummer = nummerEingabe();
+    const std::string nummer = nummerLesen();
     loeschen(nummer.c_str(), liste);
 }
 
 // `buchen` is klausurAnmeldung or klausurAbmeldung.
-void klausurAuswahl(void (*buchen)(int, Datensatz*), Liste* liste) {
+void klausurWaehlen(void (*buchen)(int, Datensatz*), Liste* liste) {
     std::fputs("\n\n\n\n\n\n", stdout);
     for (int i = 0; i < kAnzahlFaecher; ++i)
-        menueZeile(static_cast<char>('1' + i), kKlausurNamen[i], "\n");
-    menueZeile(kZurueck, "keine", "\n\n");
-    setcolor(kFarbeText);
+        menuezeileZeigen(static_cast<char>('1' + i), kKlausurNamen[i], "\n");
+    menuezeileZeigen(kZurueck, "keine", "\n\n");
+    console::setcolor(kFarbeText);
     std::fputs("\tBitte Nummer der Klausur eingeben: ", stdout);
-    const std::string wort = wortEingabe();
+    const std::string wort = wortLesen();
     int nummer = 0;
     // 0, other numbers and words that are no number select nothing.
-    if (parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)
+    if (words::parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)
         buchen(nummer - 1, liste->angemeldet->daten);
     std::fputs("\n\n\n", stdout);
 }
 
 const Eintrag kAktionen[] = {
-    {'N', "Klausuranmeldung", [](Liste* l) { klausurAuswahl(klausurAnmeldung, l); }},
-    {'B', "Klausurabmeldung", [](Liste* l) { klausurAuswahl(klausurAbmeldung, l); }},
+    {'N', "Klausuranmeldung", [](Liste* l) { klausurWaehlen(klausurAnmeldung, l); }},
+    {'B', "Klausurabmeldung", [](Liste* l) { klausurWaehlen(klausurAbmeldung, l); }},
     {'P', "Angemeldete Klausuren", [](Liste* l) { printKlausurAnmeldungen(l->angemeldet->daten); }},
-    {kZurueck, "Auslogen", auslogen}, // spelled so on purpose: the program's fixed text
+    {kZurueck, "Auslogen", auslogen},
 };
-void aktionsKopf() {
-    setcolor(kFarbeText);
+void aktionsKopfZeigen() {
+    console::setcolor(kFarbeText);
     std::fputs("\t\tWelche Aktion moechtest du ausfuehren?\n\n", stdout);
 }
-const Menue kAktionsMenue{aktionsKopf, kAktionen, false};
+const Menue kAktionsMenue{aktionsKopfZeigen, kAktionen, false};
 
-void login(Liste* liste) {
-    ueberschrift("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText); // one word, as it always was
+void einlogenAbfragen(Liste* liste) {
+    ueberschriftZeigen("\n\n\n\n\t\t\t", "BenutzerLogin", kFarbeText);
     std::fputs("\tBitte Matrikelnummer eingeben: ", stdout);
-    const std::string nummer = nummerEingabe();
+    const std::string nummer = nummerLesen();
     if (!einlogen(nummer.c_str(), liste)) {
         std::fputs("\t", stdout);
-        writeColoured(kFarbeMeldung, "Login fehlgeschlagen", kFarbeText);
+        console::writeColoured(kFarbeMeldung, "Login fehlgeschlagen", kFarbeText);
         std::fputs("!\n", stdout);
         return;
     }
     const Datensatz& student = *liste->angemeldet->daten;
-    ueberschrift("\n\n\n\n\n\t\t ",
-                 "Willkommen " + std::string(student.vorname) + " " + student.nachname + "!",
-                 kFarbeText);
-    menue(kAktionsMenue, liste);
+    ueberschriftZeigen("\n\n\n\n\n\t\t ",
+                       "Willkommen " + std::string(student.vorname) + " " + student.nachname + "!",
+                       kFarbeText);
+    menueFuehren(kAktionsMenue, liste);
 }
 
-// The capitals of "Benutzerliste Ausgeben", "Datenbank Laden" and the like are the
-// program's fixed texts too.
 const Eintrag kBenutzerEintraege[] = {
-    {'N', "Neuen Benutzer anlegen", neuerDatensatz},
-    {'L', "Benutzer einlogen", login}, // spelled so on purpose: the program's fixed text
+    {'N', "Neuen Benutzer anlegen", datensatzAnlegen},
+    {'L', "Benutzer einlogen", einlogenAbfragen},
     {'P', "Benutzerliste Ausgeben", [](Liste* l) { printListe(l); }},
     {kZurueck, "zurueck", nullptr},
 };
-void benutzerKopf() {
-    ueberschrift("\n\n\n\t\t\t", "Benutzer Ebene", kFarbeMenue);
+void benutzerKopfZeigen() {
+    ueberschriftZeigen("\n\n\n\t\t\t", "Benutzer Ebene", kFarbeMenue);
 }
-const Menue kBenutzerEbene{benutzerKopf, kBenutzerEintraege, false};
+const Menue kBenutzerEbene{benutzerKopfZeigen, kBenutzerEintraege, false};
 
 const Eintrag kAdministratorEintraege[] = {
-    {'B', "Benutzer Ebene", [](Liste* l) { menue(kBenutzerEbene, l); }},
+    {'B', "Benutzer Ebene", [](Liste* l) { menueFuehren(kBenutzerEbene, l); }},
     {'L', "Datenbank Laden", laden},
     {'S', "Datenbank Speichern", [](Liste* l) { speichern(l); }},
-    {'N', "Neuen Datensatz anlegen", neuerDatensatz},
-    {'D', "Datensatz Loeschen", loeschenAbfrage},
+    {'N', "Neuen Datensatz anlegen", datensatzAnlegen},
+    {'D', "Datensatz Loeschen", loeschungAbfragen},
     {'P', "Datenbank Ausgeben", [](Liste* l) { printListe(l); }},
     {kZurueck, "Programm verlassen", nullptr},
 };
-void administratorKopf() {
-    // "Administor" is spelled so on purpose: the program's fixed text.
-    ueberschrift("\n\n\n\t\t\t", "Administor Ebene", kFarbeMenue);
+void administratorKopfZeigen() {
+    ueberschriftZeigen("\n\n\n\t\t\t", "Administor Ebene", kFarbeMenue);
 }
-const Menue kAdministratorEbene{administratorKopf, kAdministratorEintraege, true};
+const Menue kAdministratorEbene{administratorKopfZeigen, kAdministratorEintraege, true};
 
 } // namespace
 
 // ---- The program -------------------------------------------------------------------------
 
-int runDatenbank() {
+int datenbankAusfuehren() {
     Liste* liste = nullptr;
     if (!createList(liste)) return 1;
     try {
-        menue(kAdministratorEbene, liste);
+        menueFuehren(kAdministratorEbene, liste);
         logo();
-    } catch (const InputEnded&) {
+    } catch (const EingabeBeendet&) {
         // End of input where an answer was needed: stop here, print and save nothing.
     }
     listeFreigeben(liste);

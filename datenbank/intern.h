@@ -30,14 +30,14 @@ template <typename T> T* reservieren() {
 }
 
 // "\t\t\t", the message in red, then back to grey: the form of every outcome line.
-inline void meldung(const char* einrueckung, const char* text) {
+inline void meldungAusgeben(const char* einrueckung, const char* text) {
     std::fputs(einrueckung, stdout);
     console::writeColoured(kFarbeMeldung, text, kFarbeText);
     std::fputs("\n", stdout);
 }
 
-inline void speicherFehler() {
-    meldung("\t\t\t", "Fehler bei der Speicherreservierung!!!");
+inline void speicherfehlerMelden() {
+    meldungAusgeben("\t\t\t", "Fehler bei der Speicherreservierung!!!");
 }
 
 // Copies `wort` into a record's field when it fits: room left for the NUL, and no NUL

@@ -9,15 +9,13 @@
 #include <memory>
 #include <string>
 
-using namespace console;
-
 namespace datenbank {
 
 namespace {
 
-int reservationsUntilFailure = 0; // see seam.h
+int reservierungenBisZumScheitern = 0; // see seam.h
 
-void freigeben(Element* element) {
+void elementFreigeben(Element* element) {
     delete element->daten;
     delete element;
 }
@@ -25,11 +23,11 @@ void freigeben(Element* element) {
 } // namespace
 
 bool reservierungErlaubt() {
-    return !(reservationsUntilFailure > 0 && --reservationsUntilFailure == 0);
+    return !(reservierungenBisZumScheitern > 0 && --reservierungenBisZumScheitern == 0);
 }
 
-void failReservationAfter(int n) {
-    reservationsUntilFailure = n;
+void reservierungScheiternLassen(int n) {
+    reservierungenBisZumScheitern = n;
 }
 
 bool createList(Liste*& liste) {
@@ -43,7 +41,7 @@ bool createList(Liste*& liste) {
 void einfuegen(Datensatz* daten, Liste* liste) {
     Element* neu = reservieren<Element>();
     if (!neu) {
-        speicherFehler();
+        speicherfehlerMelden();
         delete daten; // a record that cannot be linked would only be lost
         return;
     }
@@ -61,29 +59,28 @@ bool vorhanden(const char* matrikelnummer, const Liste* liste) {
 bool eingeben(Liste* liste) {
     std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
     if (!neu) {
-        speicherFehler();
+        speicherfehlerMelden();
         return false;
     }
-    // The two blanks before "eingeben" are the program's fixed text.
-    writeColoured(kFarbeText,
-                  "\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n",
-                  kFarbeEingabe);
+    console::writeColoured(
+        kFarbeText, "\n\nBitte Matrikelnummer, Vorname, Nachname, email, telefon  eingeben\n\n",
+        kFarbeEingabe);
     // All five words are read before any is checked, so a refused record leaves
     // none of its words behind to be taken as menu keys.
     std::string wort[5];
     for (auto& w : wort) {
-        if (readWord(w) == Read::end) throw InputEnded{};
+        if (console::readWord(w) == console::Read::end) throw EingabeBeendet{};
     }
-    setcolor(kFarbeText);
+    console::setcolor(kFarbeText);
     Datensatz& d = *neu;
     if (!(feldFuellen(d.matrikelnummer, wort[0]) && feldFuellen(d.vorname, wort[1]) &&
           feldFuellen(d.nachname, wort[2]) && feldFuellen(d.email, wort[3]) &&
           feldFuellen(d.telefon, wort[4]))) {
-        meldung("\t\t", "Eingabe zu lang!");
+        meldungAusgeben("\t\t", "Eingabe zu lang!");
         return false;
     }
     if (vorhanden(d.matrikelnummer, liste)) {
-        meldung("\t\t", "Kein Erfolg! Benutzer schon vorhanden!");
+        meldungAusgeben("\t\t", "Kein Erfolg! Benutzer schon vorhanden!");
         return false;
     }
     d.anzahlKlausuren = 0;
@@ -94,12 +91,12 @@ bool eingeben(Liste* liste) {
 
 bool loeschen(const char* matrikelnummer, Liste* liste) {
     if (!liste->anfang) {
-        meldung("\n\n\t\t\t", "Datenbank ist leer! Loeschen nicht moeglich!");
+        meldungAusgeben("\n\n\t\t\t", "Datenbank ist leer! Loeschen nicht moeglich!");
         return false;
     }
     Element* e = finden(matrikelnummer, liste);
     if (!e) {
-        meldung("\n\n\t\t\t", "Matrikelnummer nicht gefunden!");
+        meldungAusgeben("\n\n\t\t\t", "Matrikelnummer nicht gefunden!");
         return false;
     }
     if (e->prev) {
@@ -108,12 +105,12 @@ bool loeschen(const char* matrikelnummer, Liste* liste) {
         liste->anfang = e->next;
     }
     if (e->next) e->next->prev = e->prev;
-    freigeben(e);
+    elementFreigeben(e);
 
     std::fputs("\n\t\t\t", stdout);
-    writeColoured(kFarbeMeldung, "Datensatz", kFarbeEingabe);
+    console::writeColoured(kFarbeMeldung, "Datensatz", kFarbeEingabe);
     std::printf(" %s ", matrikelnummer);
-    writeColoured(kFarbeMeldung, "geloescht!", kFarbeText);
+    console::writeColoured(kFarbeMeldung, "geloescht!", kFarbeText);
     std::fputs("\n", stdout);
     return true;
 }
@@ -123,7 +120,7 @@ void listeFreigeben(Liste*& liste) {
     Element* e = liste->anfang;
     while (e) {
         Element* next = e->next;
-        freigeben(e);
+        elementFreigeben(e);
         e = next;
     }
     delete liste;

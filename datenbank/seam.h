@@ -5,6 +5,6 @@
 namespace datenbank {
 
 // The n-th heap reservation from now on fails (0: none fails).
-void failReservationAfter(int n);
+void reservierungScheiternLassen(int n);
 
 } // namespace datenbank

@@ -3,6 +3,7 @@
 
 #include "console.h"
 #include "gitter.h"
+#include "words.h"
 
 #include <cstdio>
 
@@ -22,10 +23,10 @@ enum class Gelesen { ok, keineDatei, falscheDimension, falscheZiffer };
 
 // One digit per cell, row by row; white space anywhere is optional, and after the last
 // cell only white space may follow.
-Gelesen leseZellen(std::FILE* datei, int feld[][kMaxGroesse], int spalten, int zeilen) {
+Gelesen zellenLesen(std::FILE* datei, int feld[][kMaxGroesse], int spalten, int zeilen) {
     for (int zeile = 0; zeile < zeilen; ++zeile) {
         for (int spalte = 0; spalte < spalten; ++spalte) {
-            const int c = console::skipSpace(datei);
+            const int c = words::skipSpace(datei);
             if (c == '0' || c == '1') {
                 feld[zeile][spalte] = c - '0';
             } else if (c >= '2' && c <= '9') {
@@ -37,23 +38,23 @@ Gelesen leseZellen(std::FILE* datei, int feld[][kMaxGroesse], int spalten, int z
             }
         }
     }
-    if (console::skipSpace(datei) != EOF) return Gelesen::falscheDimension;
+    if (words::skipSpace(datei) != EOF) return Gelesen::falscheDimension;
     return Gelesen::ok;
 }
 
 // The file is closed again before anything is shown.
-Gelesen leseDatei(int feld[][kMaxGroesse], int spalten, int zeilen) {
+Gelesen dateiLesen(int feld[][kMaxGroesse], int spalten, int zeilen) {
     std::FILE* datei = std::fopen("labyrint.def", "r");
     if (!datei) return Gelesen::keineDatei;
-    const Gelesen gelesen = leseZellen(datei, feld, spalten, zeilen);
+    const Gelesen gelesen = zellenLesen(datei, feld, spalten, zeilen);
     std::fclose(datei);
     return gelesen;
 }
 
 // Marks in `zumAusgang` every free cell from which the exit can be reached over free
 // cells alone (walls and cells of the way block): a flood fill from the exit.
-void markiereZumAusgang(int feld[][kMaxGroesse], int spalten, int zeilen,
-                        bool zumAusgang[][kMaxGroesse]) {
+void zumAusgangMarkieren(int feld[][kMaxGroesse], int spalten, int zeilen,
+                         bool zumAusgang[][kMaxGroesse]) {
     for (int zeile = 0; zeile < zeilen; ++zeile) {
         for (int spalte = 0; spalte < spalten; ++spalte) zumAusgang[zeile][spalte] = false;
     }
@@ -112,7 +113,7 @@ bool init(int feld[][kMaxGroesse], int spalten, int zeilen) {
         std::fputs(kDimensionenFalsch, stdout);
         return false;
     }
-    switch (leseDatei(feld, spalten, zeilen)) {
+    switch (dateiLesen(feld, spalten, zeilen)) {
     case Gelesen::keineDatei:
         std::fputs("\tFehler beim Oeffnen der Datei labyrint.def!\n", stdout);
         return false;
@@ -155,7 +156,7 @@ void ausgabe(int feld[][kMaxGroesse], int spalten, int zeilen) {
 bool sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int zeile) {
     bool zumAusgang[kMaxGroesse][kMaxGroesse];
     feld[zeile][spalte] = kWeg; // whatever it held, a wall at the entrance included
-    markiereZumAusgang(feld, spalten, zeilen, zumAusgang);
+    zumAusgangMarkieren(feld, spalten, zeilen, zumAusgang);
     while (spalte != spalten - 1 || zeile != zeilen - 1) {
         const int nachbarn[4][2] = {
             {zeile + 1, spalte}, {zeile, spalte + 1}, {zeile - 1, spalte}, {zeile, spalte - 1}};
@@ -179,7 +180,7 @@ bool sucheWeg(int feld[][kMaxGroesse], int spalten, int zeilen, int spalte, int 
         if (umgehbar(feld, spalten, zeilen, zeile, spalte)) {
             zumAusgang[zeile][spalte] = false;
         } else {
-            markiereZumAusgang(feld, spalten, zeilen, zumAusgang);
+            zumAusgangMarkieren(feld, spalten, zeilen, zumAusgang);
         }
     }
     std::fputs("\t\tWeg gefunden:\n", stdout);

@@ -11,8 +11,7 @@ inline constexpr int kFrei = 0;
 inline constexpr int kWand = 1;
 inline constexpr int kWeg = -1;
 
-// The message for a size that does not fit, shared by the size question and init. The
-// space after the line break belongs to the fixed text.
+// The message for a size that does not fit, shared by the size question and init.
 inline constexpr const char* kDimensionenFalsch =
     "\tDie Dimensionen wurden falsch eingegeben!\n Bitte erneute Eingabe!\n\n";
 
@@ -21,7 +20,7 @@ inline constexpr const char* kDimensionenFalsch =
 // feld[zeile][spalte].
 
 // Reads the maze of `zeilen` rows and `spalten` columns (each 1 to kMaxGroesse) from
-// "labyrint.def" (the name is spelled so on purpose), shows it and waits for a key.
+// "labyrint.def", shows it and waits for a key.
 // False when the size has to be asked again (the reason has been printed).
 bool init(int feld[][kMaxGroesse], int spalten, int zeilen);
 

@@ -5,10 +5,21 @@
 
 #include <cstdio>
 
+namespace {
+
 constexpr int kFarbeTitel = console::kHellrot;
 
+// What the program does and which file of the current folder it reads.
+const char* const kHilfe =
+    "labyrinth: liest ein Labyrinth aus Nullen (frei) und Einsen (Wand) und sucht den\n"
+    "Weg von der Zelle oben links zur Zelle unten rechts.\n"
+    "Fragt nach der Groesse (Zeilen, Spalten), fuer das Beispiel: 10 20.\n"
+    "Dateien im aktuellen Ordner: liest labyrint.def, schreibt keine.\n";
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "labyrinth")) return *ende;
+    if (const auto ende = console::start(argc, argv, "labyrinth", kHilfe)) return *ende;
     using labyrinth::kMaxGroesse;
     int feld[kMaxGroesse][kMaxGroesse] = {};
 
@@ -20,7 +31,6 @@ int main(int argc, char* argv[]) {
     int zeilen = 0;
     int spalten = 0;
     for (;;) {
-        // "(zeile,spalte)" in lower case belongs to the fixed text.
         std::fputs("\tWie gross soll das Labyrinth werden? (zeile,spalte)\n", stdout);
         const console::Read gelesen = console::readIntPair(zeilen, spalten);
         if (gelesen == console::Read::end) return 0;

@@ -3,8 +3,18 @@
 #include "console.h"
 #include "zahlenliste.h"
 
+namespace {
+
+// What the program does; it reads and writes no file.
+const char* const kHilfe =
+    "linkdemo: zeigt eine sortierte, doppelt verkettete Liste von Zahlen: fuegt 1, 2\n"
+    "und 3 ein, gibt die Liste aus, loescht die 3 und gibt sie wieder aus.\n"
+    "Dateien: liest und schreibt keine.\n";
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "linkdemo")) return *ende;
+    if (const auto ende = console::start(argc, argv, "linkdemo", kHilfe)) return *ende;
     linkdemo::Zahlenliste* liste = nullptr;
     if (linkdemo::createList(liste)) {
         linkdemo::einfuegen(1, liste);

@@ -8,8 +8,19 @@
 using console::Read;
 using namespace queenboard;
 
+namespace {
+
+// What the program does; it reads and writes no file.
+const char* const kHilfe =
+    "queenboard: setzt Damen so auf ein Brett von bis zu 50 x 50 Feldern, dass keine\n"
+    "eine andere schlagen kann, und zeigt fuer jedes Feld, wie oft es bedroht ist.\n"
+    "Fragt nach Zeilen und Spalten des Bretts und nach der Zahl der Damen.\n"
+    "Dateien: liest und schreibt keine.\n";
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "queenboard")) return *ende;
+    if (const auto ende = console::start(argc, argv, "queenboard", kHilfe)) return *ende;
     Feld feld;
     int zeilen = 0;
     int spalten = 0;
@@ -42,7 +53,6 @@ int main(int argc, char* argv[]) {
     if (dame(anzahl, feld, spalten, zeilen)) {
         ausgabe(feld, spalten, zeilen);
     } else {
-        // The fixed text, spelled so on purpose ("unter zu bringen", no tab, lower case).
         std::printf("nicht moeglich die Damen unter zu bringen\n");
     }
     console::getKey();

@@ -53,6 +53,9 @@ void ausgabe(Feld feld, int spalten, int zeilen) {
         if (feld[z][s] == -1) {
             console::writeColoured(kFarbeDame, " D", kFarbeZahl);
         } else if (feld[z][s] >= 0) {
+            // Light grey before the count and again after it, as the board's output is
+            // defined: a colour terminal gets that sequence twice in a row between two
+            // counts, and the terminal test expects exactly that.
             console::setcolor(kFarbeZahl);
             std::printf(" %d", feld[z][s]);
             console::setcolor(kFarbeZahl);

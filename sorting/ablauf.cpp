@@ -8,22 +8,22 @@
 
 namespace sorting {
 
-int meldeFehler(const char* meldung) {
+int fehlerMelden(const char* meldung) {
     std::printf("%s\n", meldung);
     console::getKey();
     return 1;
 }
 
-std::optional<int> leseTosort(int* zahlen, int& n, Lesezeiten* zeiten) {
+std::optional<int> tosortLesen(int* zahlen, int& n, Lesezeiten* zeiten) {
     std::FILE* eingabe = std::fopen("tosort.txt", "r");
-    if (!eingabe) return meldeFehler("Fehler beim Oeffnen der Datei tosort.txt!");
-    const int anzahl = leseAnzahl(eingabe);
+    if (!eingabe) return fehlerMelden("Fehler beim Oeffnen der Datei tosort.txt!");
+    const int anzahl = anzahlLesen(eingabe);
     if (zeiten) zeiten->nachAnzahl = std::time(nullptr);
-    const int gelesen = leseZahlen(eingabe, zahlen);
+    const int gelesen = zahlenLesen(eingabe, zahlen);
     if (zeiten) zeiten->nachZahlen = std::time(nullptr);
     const bool lesefehler = std::ferror(eingabe) != 0;
     std::fclose(eingabe);
-    if (lesefehler) return meldeFehler("Fehler beim Lesen der Datei tosort.txt!");
+    if (lesefehler) return fehlerMelden("Fehler beim Lesen der Datei tosort.txt!");
     n = zuSortieren(anzahl, gelesen);
     return std::nullopt;
 }

@@ -8,7 +8,7 @@
 namespace sorting {
 
 // Prints a failure message, waits for a key and gives the exit status 1.
-int meldeFehler(const char* meldung);
+int fehlerMelden(const char* meldung);
 
 // The clock once the count and once the values of "tosort.txt" have been read:
 // sorttimer's reading phase lies between the two.
@@ -21,6 +21,6 @@ struct Lesezeiten {
 // most) and closes it again; `n` is then how many to sort. When the file cannot be
 // opened or read, the message has been shown and a key awaited, and the result is the
 // exit status the program ends with. `zeiten`, when given, gets the clock readings.
-std::optional<int> leseTosort(int* zahlen, int& n, Lesezeiten* zeiten = nullptr);
+std::optional<int> tosortLesen(int* zahlen, int& n, Lesezeiten* zeiten = nullptr);
 
 } // namespace sorting

@@ -1,7 +1,7 @@
 // Writing and reading the number files; a number is a whole white-space-delimited word.
 #include "numberfile.h"
 
-#include "console.h"
+#include "words.h"
 
 #include <cstdlib>
 #include <string>
@@ -12,27 +12,27 @@ namespace {
 
 // False at end of input and for a word that is no integer or does not fit ("12abc", or
 // one with a NUL inside), so such a word ends the reading.
-bool leseZahl(std::FILE* datei, int& zahl) {
+bool zahlLesen(std::FILE* datei, int& zahl) {
     std::string wort;
-    return console::readWordFrom(datei, wort) && console::parseInt(wort, zahl);
+    return words::readWordFrom(datei, wort) && words::parseInt(wort, zahl);
 }
 
 } // namespace
 
-bool schreibeZufallszahlen(std::FILE* datei) {
+bool zufallszahlenSchreiben(std::FILE* datei) {
     std::fprintf(datei, "%d\n\n", kMaxZahlen);
     for (int i = 0; i <= kMaxZahlen - 1; i++) std::fprintf(datei, "%d\n", std::rand());
     return !std::ferror(datei);
 }
 
-int leseAnzahl(std::FILE* datei) {
+int anzahlLesen(std::FILE* datei) {
     int anzahl = 0;
-    return leseZahl(datei, anzahl) ? anzahl : 0;
+    return zahlLesen(datei, anzahl) ? anzahl : 0;
 }
 
-int leseZahlen(std::FILE* datei, int* zahlen) {
+int zahlenLesen(std::FILE* datei, int* zahlen) {
     int gelesen = 0;
-    while (gelesen < kMaxZahlen && leseZahl(datei, zahlen[gelesen])) gelesen++;
+    while (gelesen < kMaxZahlen && zahlLesen(datei, zahlen[gelesen])) gelesen++;
     return gelesen;
 }
 
@@ -41,7 +41,7 @@ int zuSortieren(int anzahl, int gelesen) {
     return anzahl < gelesen ? anzahl : gelesen;
 }
 
-bool schreibeZahlen(std::FILE* datei, const int* zahlen, int n) {
+bool zahlenSchreiben(std::FILE* datei, const int* zahlen, int n) {
     for (int i = 0; i < n; i++) std::fprintf(datei, "%d\n", zahlen[i]);
     return !std::ferror(datei);
 }

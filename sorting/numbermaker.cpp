@@ -5,11 +5,21 @@
 
 #include <cstdio>
 
+namespace {
+
+// What the program does and which file of the current folder it writes.
+const char* const kHilfe =
+    "numbermaker: schreibt 10000 Zufallszahlen zum Sortieren, bei jedem Lauf dieselben.\n"
+    "Dateien im aktuellen Ordner: schreibt tosort.txt (die Anzahl, eine Leerzeile, dann\n"
+    "die Zahlen), liest keine.\n";
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "numbermaker")) return *ende;
+    if (const auto ende = console::start(argc, argv, "numbermaker", kHilfe)) return *ende;
     std::FILE* datei = std::fopen("tosort.txt", "w");
     if (!datei) return 1;
-    bool geschrieben = sorting::schreibeZufallszahlen(datei);
+    bool geschrieben = sorting::zufallszahlenSchreiben(datei);
     if (std::fclose(datei) != 0) geschrieben = false;
     return geschrieben ? 0 : 1;
 }

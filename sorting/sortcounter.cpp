@@ -8,14 +8,23 @@
 
 #include <cstdio>
 
+namespace {
+
+// What the program does and which file of the current folder it reads.
+const char* const kHilfe =
+    "sortcounter: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt, wie oft\n"
+    "dabei zwei Zahlen getauscht wurden.\n"
+    "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt keine.\n";
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "sortcounter")) return *ende;
+    if (const auto ende = console::start(argc, argv, "sortcounter", kHilfe)) return *ende;
     int zahlen[sorting::kMaxZahlen];
     int n = 0;
-    if (const auto fehler = sorting::leseTosort(zahlen, n)) return *fehler;
+    if (const auto fehler = sorting::tosortLesen(zahlen, n)) return *fehler;
 
     sorting::bubblesort(zahlen, n);
-    // "unterprogramm" in lower case is spelled so on purpose: the text is fixed.
     std::printf("\n %d mal unterprogramm aufgerufen\n", sorting::swapped);
     console::getKey();
     return 0;

@@ -9,15 +9,25 @@
 #include <cstdio>
 #include <ctime>
 
+namespace {
+
+// What the program does and which files of the current folder it reads and writes.
+const char* const kHilfe =
+    "sorttimer: sortiert die Zahlen aus tosort.txt mit Bubblesort und zeigt die\n"
+    "Sekunden fuer Einlesen, Sortieren, Schreiben und insgesamt.\n"
+    "Dateien im aktuellen Ordner: liest tosort.txt (von numbermaker), schreibt sorted.txt.\n";
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    if (const auto ende = console::start(argc, argv, "sorttimer")) return *ende;
+    if (const auto ende = console::start(argc, argv, "sorttimer", kHilfe)) return *ende;
     const std::time_t beginn = std::time(nullptr);
     int zahlen[sorting::kMaxZahlen];
 
     // Without input there is nothing to time: no sort, and "sorted.txt" stays as it is.
     sorting::Lesezeiten einlesen;
     int n = 0;
-    if (const auto fehler = sorting::leseTosort(zahlen, n, &einlesen)) return *fehler;
+    if (const auto fehler = sorting::tosortLesen(zahlen, n, &einlesen)) return *fehler;
 
     const std::time_t vorSortieren = std::time(nullptr);
     sorting::bubblesort(zahlen, n);
@@ -29,7 +39,7 @@ int main(int argc, char* argv[]) {
     bool geschrieben = false;
     if (std::FILE* ausgabe = std::fopen("sorted.txt", "w")) {
         vorSchreiben = std::time(nullptr);
-        geschrieben = sorting::schreibeZahlen(ausgabe, zahlen, n);
+        geschrieben = sorting::zahlenSchreiben(ausgabe, zahlen, n);
         nachSchreiben = std::time(nullptr);
         if (std::fclose(ausgabe) != 0) geschrieben = false;
     }
@@ -38,9 +48,8 @@ int main(int argc, char* argv[]) {
     std::printf("Einlesen: %f sec\n", std::difftime(einlesen.nachZahlen, einlesen.nachAnzahl));
     std::printf("Sortieren: %f sec\n", std::difftime(nachSortieren, vorSortieren));
     std::printf("Schreiben: %f sec\n", std::difftime(nachSchreiben, vorSchreiben));
-    // "Insgesammt" is spelled so on purpose: the text is fixed.
     std::printf("Insgesammt: %f sec\n", std::difftime(schluss, beginn));
-    if (!geschrieben) return sorting::meldeFehler("Fehler beim Schreiben der Datei sorted.txt!");
+    if (!geschrieben) return sorting::fehlerMelden("Fehler beim Schreiben der Datei sorted.txt!");
     console::getKey();
     return 0;
 }

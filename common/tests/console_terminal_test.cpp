@@ -1,17 +1,26 @@
 // The console layer in a real pseudo-terminal: raw keys, echoed typed words,
 // ANSI colours, UTF-8 frames, and the terminal left as it was found.
 #include "pty_session.h"
+#include "toolbox.h"
 
 #include <csignal>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
 const std::string probe = PROBE_PATH;
 
-TEST(Terminal, KeyActsWithoutEnterAndIsNotEchoedWhileTypedWordsAre) {
-    pty::Session session(probe, std::filesystem::temp_directory_path());
+// The probe runs in a folder of its own, though it makes no file.
+class Terminal : public ::testing::Test {
+  protected:
+    std::string folder() const { return folder_.path().string(); }
+
+  private:
+    toolbox::ScratchFolder folder_{"console-pty"};
+};
+
+TEST_F(Terminal, KeyActsWithoutEnterAndIsNotEchoedWhileTypedWordsAre) {
+    pty::Session session(probe, folder());
     const termios before = session.attributes();
     ASSERT_TRUE(session.waitFor("Taste:"));
     session.send("q");
@@ -31,8 +40,8 @@ TEST(Terminal, KeyActsWithoutEnterAndIsNotEchoedWhileTypedWordsAre) {
     EXPECT_TRUE(pty::sameSettings(before, session.attributes()));
 }
 
-TEST(Terminal, ColoursAreAnsiAndFramesAreUtf8AndTheColoursAreResetAtTheEnd) {
-    pty::Session session(probe, std::filesystem::temp_directory_path());
+TEST_F(Terminal, ColoursAreAnsiAndFramesAreUtf8AndTheColoursAreResetAtTheEnd) {
+    pty::Session session(probe, folder());
     ASSERT_TRUE(session.waitFor("Taste:"));
     EXPECT_NE(session.output().find("\x1b[0;91;40mTaste:"), std::string::npos);
     session.send("x");
@@ -46,8 +55,8 @@ TEST(Terminal, ColoursAreAnsiAndFramesAreUtf8AndTheColoursAreResetAtTheEnd) {
 
 // Where the terminal knows no escape sequences, the status line is drawn with carriage
 // returns and blanks: a tab takes the columns to the next multiple of eight.
-TEST(Terminal, ADumbTerminalGetsNoEscapeSequenceAndTheStatusLineInBlanks) {
-    pty::Session session(probe, std::filesystem::temp_directory_path(), "", {"TERM=dumb"});
+TEST_F(Terminal, ADumbTerminalGetsNoEscapeSequenceAndTheStatusLineInBlanks) {
+    pty::Session session(probe, folder(), "", {"TERM=dumb"});
     ASSERT_TRUE(session.waitFor("Taste:"));
     session.send("x");
     session.send("w\r");
@@ -62,8 +71,8 @@ TEST(Terminal, ADumbTerminalGetsNoEscapeSequenceAndTheStatusLineInBlanks) {
         << out;
 }
 
-TEST(Terminal, CtrlCDuringAKeyReadRestoresTheTerminal) {
-    pty::Session session(probe, std::filesystem::temp_directory_path());
+TEST_F(Terminal, CtrlCDuringAKeyReadRestoresTheTerminal) {
+    pty::Session session(probe, folder());
     const termios before = session.attributes();
     ASSERT_TRUE(session.waitFor("Taste:"));
     session.drain(100); // raw mode is on while the key read waits
@@ -74,8 +83,8 @@ TEST(Terminal, CtrlCDuringAKeyReadRestoresTheTerminal) {
     EXPECT_NE(session.output().find("\x1b[0m"), std::string::npos);
 }
 
-TEST(Terminal, CtrlDAtAKeyOrAnEmptyLineIsEndOfInput) {
-    pty::Session session(probe, std::filesystem::temp_directory_path());
+TEST_F(Terminal, CtrlDAtAKeyOrAnEmptyLineIsEndOfInput) {
+    pty::Session session(probe, folder());
     ASSERT_TRUE(session.waitFor("Taste:"));
     session.send("\x04");
     ASSERT_TRUE(session.waitFor("[key -1]"));
@@ -86,8 +95,8 @@ TEST(Terminal, CtrlDAtAKeyOrAnEmptyLineIsEndOfInput) {
     EXPECT_EQ(session.wait(), 0);
 }
 
-TEST(Terminal, SigtermRestoresTheTerminal) {
-    pty::Session session(probe, std::filesystem::temp_directory_path());
+TEST_F(Terminal, SigtermRestoresTheTerminal) {
+    pty::Session session(probe, folder());
     const termios before = session.attributes();
     ASSERT_TRUE(session.waitFor("Taste:"));
     session.drain(100);

@@ -1,11 +1,10 @@
 #include "console.h"
+#include "console_intern.h"
+#include "toolbox.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 using namespace console;
 
@@ -49,7 +48,7 @@ TEST(Frames, EveryCodePage437FrameByteHasItsGlyphAndAnAsciiStandInOfOneColumn) {
 }
 
 TEST(DisplayWidth, OneColumnPerUtf8SequenceAndPerInvalidByte) {
-    const std::pair<std::string, std::size_t> faelle[] = {
+    const std::pair<std::string, std::size_t> cases[] = {
         {"", 0},
         {"Meier", 5},
         {"M\xC3\xBCller", 6},                // ü
@@ -64,19 +63,20 @@ TEST(DisplayWidth, OneColumnPerUtf8SequenceAndPerInvalidByte) {
         {"\xED\xA0\x80", 3},                 // a surrogate
         {"\xF4\x90\x80\x80\xF5", 5},         // beyond U+10FFFF, and a byte never used
     };
-    for (const auto& [text, spalten] : faelle) EXPECT_EQ(displayWidth(text), spalten) << text;
+    for (const auto& [text, columns] : cases) EXPECT_EQ(displayWidth(text), columns) << text;
 }
 
 // The readers take standard input; each case puts the given bytes there.
 class Readers : public ::testing::Test {
   protected:
     void input(const std::string& bytes) {
-        const auto path =
-            std::filesystem::temp_directory_path() / ("console-input-" + std::to_string(getpid()));
-        std::ofstream(path, std::ios::binary) << bytes;
+        const auto path = folder_ / "input";
+        toolbox::writeFile(path, bytes);
         ASSERT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
-        std::filesystem::remove(path);
     }
+
+  private:
+    toolbox::ScratchFolder folder_{"console-input"};
 };
 
 TEST_F(Readers, KeysAreTheBytesOfTheStreamLineEndsIncluded) {

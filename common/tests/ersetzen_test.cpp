@@ -1,55 +1,46 @@
 // Replacing a kept file: its permission bits, owner, ACL and extended attributes,
-// symbolic links, names near the limit, users who may not write it, and no temporary
-// file left behind either way.
+// symbolic links, names near the limit, and every way it can fail (writes that fail part
+// way, users who may not write it, something that is no file), with no temporary file
+// left behind either way.
 #include "ersetzen.h"
+#include "toolbox.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <pwd.h>
 #include <set>
-#include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using console::dateiErsetzen;
+using dateisystem::dateiErsetzen;
 
 namespace {
 
 class DateiErsetzen : public ::testing::Test {
   protected:
     void SetUp() override {
-        ordner_ = fs::temp_directory_path() / ("datei-test-" + std::to_string(getpid()));
         fs::create_directories(ordner_ / "anderswo");
         // Open to every user, for the cases run as one who may not write.
-        fs::permissions(ordner_, fs::perms::all);
+        fs::permissions(ordner_.path(), fs::perms::all);
         fs::permissions(ordner_ / "anderswo", fs::perms::all);
-        alt_ = fs::current_path();
-        fs::current_path(ordner_);
-    }
-    void TearDown() override {
-        fs::current_path(alt_);
-        fs::permissions(ordner_, fs::perms::all);
-        fs::remove_all(ordner_);
+        ordner_.enter();
     }
 
     static void schreiben(const fs::path& pfad, const std::string& bytes, mode_t modus = 0644) {
-        std::ofstream(pfad, std::ios::binary) << bytes;
+        toolbox::writeFile(pfad, bytes);
         chmod(pfad.c_str(), modus); // whatever the umask
     }
-    static std::string lesen(const fs::path& pfad) {
-        std::ifstream datei(pfad, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << datei.rdbuf();
-        return bytes.str();
-    }
+    static std::string lesen(const fs::path& pfad) { return toolbox::readFile(pfad); }
     static mode_t modus(const fs::path& pfad) {
         struct stat info {};
         stat(pfad.c_str(), &info);
@@ -58,13 +49,13 @@ class DateiErsetzen : public ::testing::Test {
     // Every name in the test's folders: a temporary file left behind shows here.
     std::set<std::string> namen() const {
         std::set<std::string> alle;
-        for (const auto& e : fs::recursive_directory_iterator(ordner_))
-            alle.insert(e.path().lexically_relative(ordner_).string());
+        for (const auto& e : fs::recursive_directory_iterator(ordner_.path()))
+            alle.insert(e.path().lexically_relative(ordner_.path()).string());
         return alle;
     }
 
   private:
-    fs::path ordner_, alt_;
+    toolbox::ScratchFolder ordner_{"datei-test"};
 };
 
 TEST_F(DateiErsetzen, KeepsThePermissionBitsOfTheOldFile) {
@@ -141,16 +132,25 @@ TEST_F(DateiErsetzen, FollowsSymbolicLinksAndKeepsThem) {
     EXPECT_EQ(lesen("anderswo/echt.txt"), "neu");
 }
 
-// Runs dateiErsetzen in a child that has dropped to the user "nobody" when it ran
-// as root; as an ordinary user it already is one. 1 replaced, 0 refused.
-int alsNiemand(const std::string& inhalt) {
+// Runs dateiErsetzen in a child: as the user "nobody" when `alsNiemand` and the test
+// runs as root (as an ordinary user it already is one who may not write another's
+// file), and with files that may not grow beyond `grenze` bytes unless it is 0. 1
+// replaced, 0 refused, -1 running as root without a user "nobody" to drop to.
+int imKindSpeichern(const std::string& inhalt, bool alsNiemand, rlim_t grenze = 0) {
     const passwd* niemand = getpwnam("nobody");
-    if (geteuid() == 0 && !niemand) return -1;
+    const bool wechseln = alsNiemand && geteuid() == 0;
+    if (wechseln && !niemand) return -1;
     const pid_t kind = fork();
     if (kind == 0) {
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(niemand->pw_gid) != 0 ||
-                               setuid(niemand->pw_uid) != 0))
+        if (wechseln && (setgroups(0, nullptr) != 0 || setgid(niemand->pw_gid) != 0 ||
+                         setuid(niemand->pw_uid) != 0))
             _exit(3);
+        if (grenze > 0) {
+            // A write past the limit then fails with EFBIG instead of ending the process.
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{grenze, grenze};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(4);
+        }
         _exit(dateiErsetzen("daten.txt", inhalt) ? 1 : 0);
     }
     int status = 0;
@@ -158,33 +158,76 @@ int alsNiemand(const std::string& inhalt) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
 }
 
-TEST_F(DateiErsetzen, AUserWhoMayNotWriteChangesNothing) {
-    struct Fall {
-        const char* was;
-        mode_t datei;
-        mode_t ordner;
-    };
-    const Fall faelle[] = {
-        {"a read-only file in a folder open to all", 0444, 0777},
-        {"a file of another user that only its owner may write", 0644, 0777},
-        {"a writable file in a folder that cannot hold a temporary file", 0666, 0555},
-    };
-    for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.was);
-        schreiben("daten.txt", "alt\r\n", fall.datei);
-        if (geteuid() != 0 && fall.datei == 0644) continue; // the file would be the user's own
-        chmod(".", fall.ordner);
-        const int ergebnis = alsNiemand("neu\r\n");
-        chmod(".", 0777);
-        if (ergebnis == -1) GTEST_SKIP() << "running as root without a user 'nobody' to drop to";
-        EXPECT_EQ(ergebnis, 0);
-        EXPECT_EQ(lesen("daten.txt"), "alt\r\n");
-        EXPECT_EQ(modus("daten.txt"), fall.datei);
-        EXPECT_EQ(namen(), (std::set<std::string>{"anderswo", "daten.txt"}));
+int alsNiemandSpeichern(const std::string& inhalt) {
+    return imKindSpeichern(inhalt, true);
+}
+
+// Every way a replace can fail: the old file, or what stands in its place, is as it was
+// afterwards, and no temporary file is left.
+struct Fehlschlag {
+    const char* name;
+    std::optional<std::string> alt; // none: a folder with something in it has the name
+    mode_t datei;
+    mode_t ordner;           // the folder's mode while the replace runs
+    std::string neu;         // what is saved
+    rlim_t grenze = 0;       // files may not grow beyond this many bytes (0: no limit)
+    bool alsNiemand = false; // saved by a user who may not write the file
+    bool nurAlsRoot = false; // as an ordinary user the file would be the user's own
+};
+
+void PrintTo(const Fehlschlag& f, std::ostream* os) {
+    *os << f.name;
+}
+
+const Fehlschlag kFehlschlaege[] = {
+    {"AWriteFailingPartWay", "old contents\r\n", 0644, 0777, std::string(12000, 'n'), 4096},
+    {"AWriteFailingPartWayThroughALargeFile", std::string(1 << 20, 'a'), 0644, 0777,
+     std::string((1 << 20) + 50, 'n'), 65536},
+    {"AReadOnlyFileInAFolderOpenToAll", "alt\r\n", 0444, 0777, "neu\r\n", 0, true},
+    {"AFileOfAnotherUserThatOnlyItsOwnerMayWrite", "alt\r\n", 0644, 0777, "neu\r\n", 0, true, true},
+    {"AWritableFileInAFolderThatCannotHoldATemporaryFile", "alt\r\n", 0666, 0555, "neu\r\n", 0,
+     true},
+    {"SomethingThatIsNoFile", std::nullopt, 0, 0777, "neu", 0},
+};
+
+class FailedReplace : public DateiErsetzen, public testing::WithParamInterface<Fehlschlag> {};
+
+TEST_P(FailedReplace, LeavesTheOldFileAsItWasAndNoTemporaryFile) {
+    const Fehlschlag& f = GetParam();
+    if (f.nurAlsRoot && geteuid() != 0) GTEST_SKIP() << "the file would be the user's own";
+    if (f.alt) {
+        schreiben("daten.txt", *f.alt, f.datei);
+    } else {
+        fs::create_directories("daten.txt/drin");
     }
-    // The same user may save once the file is open to all.
-    chmod("daten.txt", 0666);
-    EXPECT_EQ(alsNiemand("neu\r\n"), 1);
+    const std::set<std::string> vorher = namen();
+    chmod(".", f.ordner);
+    const int ergebnis = imKindSpeichern(f.neu, f.alsNiemand, f.grenze);
+    chmod(".", 0777);
+    if (ergebnis == -1) GTEST_SKIP() << "running as root without a user 'nobody' to drop to";
+    EXPECT_EQ(ergebnis, 0);
+    EXPECT_EQ(namen(), vorher);
+    if (!f.alt) {
+        EXPECT_TRUE(fs::is_directory("daten.txt/drin"));
+        return;
+    }
+    EXPECT_TRUE(lesen("daten.txt") == *f.alt) << "the old file changed";
+    EXPECT_EQ(modus("daten.txt"), f.datei);
+    // Where only the limit was in the way, the same save succeeds without it.
+    if (f.grenze > 0) {
+        EXPECT_TRUE(dateiErsetzen("daten.txt", f.neu));
+        EXPECT_TRUE(lesen("daten.txt") == f.neu);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FailedReplace, testing::ValuesIn(kFehlschlaege),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DateiErsetzen, AnotherUserSavesAFileOpenToAll) {
+    schreiben("daten.txt", "alt\r\n", 0666);
+    const int ergebnis = alsNiemandSpeichern("neu\r\n");
+    if (ergebnis == -1) GTEST_SKIP() << "running as root without a user 'nobody' to drop to";
+    EXPECT_EQ(ergebnis, 1);
     EXPECT_EQ(lesen("daten.txt"), "neu\r\n");
 }
 
@@ -253,8 +296,8 @@ TEST_F(DateiErsetzen, KeepsTheAclAndTheExtendedAttributes) {
         const std::string attributVorher = attribut("daten.txt", kAttribut);
         const mode_t modusVorher = modus("daten.txt");
 
-        const bool gespeichert =
-            fall.alsNiemand ? alsNiemand("neu\r\n") == 1 : dateiErsetzen(fall.name, "neu\r\n");
+        const bool gespeichert = fall.alsNiemand ? alsNiemandSpeichern("neu\r\n") == 1
+                                                 : dateiErsetzen(fall.name, "neu\r\n");
         removexattr(".", kOrdnerAcl);
         EXPECT_TRUE(gespeichert);
         EXPECT_EQ(lesen("daten.txt"), "neu\r\n");
@@ -279,13 +322,6 @@ TEST_F(DateiErsetzen, SavesANameNearTheFileSystemsLimit) {
         EXPECT_EQ(lesen(datei), "neu");
     }
     EXPECT_EQ(namen().size(), 4u); // the two files, the link and "anderswo"
-}
-
-TEST_F(DateiErsetzen, SomethingThatIsNoFileIsNotReplaced) {
-    fs::create_directories("daten.txt/drin");
-    EXPECT_FALSE(dateiErsetzen("daten.txt", "neu"));
-    EXPECT_TRUE(fs::is_directory("daten.txt/drin"));
-    EXPECT_EQ(namen().size(), 3u);
 }
 
 } // namespace

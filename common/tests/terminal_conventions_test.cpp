@@ -3,21 +3,17 @@
 // character set is not UTF-8 the UTF-8 frames. Redirected output stays the same under
 // each of them.
 #include "pty_session.h"
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <cctype>
 #include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -47,19 +43,6 @@ const Zeile kZeilen[] = {
 const std::string kDeutscheNamen = "1001 M\xC3\xBCller J\xC3\xBCrgen jm@x 555 0 -1 -1 -1 -1 \r\n"
                                    "3 Ott Carla c 7 0 -1 -1 -1 -1 \r\n";
 
-std::string ohneSequenzen(const std::string& text) {
-    std::string rein;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\x1b') {
-            i = text.find_first_of("mK", i);
-            if (i == std::string::npos) break;
-        } else if (text[i] != '\r') {
-            rein += text[i];
-        }
-    }
-    return rein;
-}
-
 // The program sits in a key read once echo is off.
 bool wartetAufTaste(pty::Session& s) {
     for (int versuch = 0; versuch < 100; ++versuch) {
@@ -71,21 +54,15 @@ bool wartetAufTaste(pty::Session& s) {
 
 class TerminalConventions : public testing::TestWithParam<Zeile> {
   protected:
-    void SetUp() override {
-        ordner_ = fs::temp_directory_path() / ("conventions-pty-" + std::to_string(getpid()));
-        fs::create_directories(ordner_);
-    }
-    void TearDown() override { fs::remove_all(ordner_); }
-
     pty::Session starten() const {
-        return pty::Session(transcript::program(GetParam().programm), ordner_.string(), "",
+        return pty::Session(transcript::program(GetParam().programm), ordner_.path().string(), "",
                             {GetParam().einstellung});
     }
 
     // Loads two students, lists them, quits: the listing and the logo box. Each key goes
     // in once the screen before it is there and the program reads a key.
-    std::string datenbank() const {
-        std::ofstream(ordner_ / "fh-datenbank.txt", std::ios::binary) << kDeutscheNamen;
+    std::string datenbankAusgabe() const {
+        toolbox::writeFile(ordner_ / "fh-datenbank.txt", kDeutscheNamen);
         pty::Session s = starten();
         const std::pair<const char*, const char*> schritte[] = {{"Programm verlassen", "l"},
                                                                 {"Programm verlassen", "p"},
@@ -101,7 +78,7 @@ class TerminalConventions : public testing::TestWithParam<Zeile> {
     }
 
     // A small board, then a long search until its status line has changed once.
-    std::string queenboard() const {
+    std::string queenboardAusgabe() const {
         pty::Session brett = starten();
         EXPECT_TRUE(brett.waitFor("(Zeile, Spalte)"));
         brett.send("1 2\n1\n");
@@ -121,7 +98,7 @@ class TerminalConventions : public testing::TestWithParam<Zeile> {
     }
 
   private:
-    fs::path ordner_;
+    toolbox::ScratchFolder ordner_{"conventions-pty"};
 };
 
 // The lines of the listing, counted in characters where its frame is UTF-8 and in bytes
@@ -144,11 +121,11 @@ std::vector<std::size_t> listingBreiten(const std::string& text, bool utf8) {
 TEST_P(TerminalConventions, ColoursEscapesAndFramesAsTheTerminalAsks) {
     const Zeile& z = GetParam();
     const bool datenbank = std::string(z.programm) == "datenbank";
-    const std::string out = datenbank ? this->datenbank() : queenboard();
+    const std::string out = datenbank ? datenbankAusgabe() : queenboardAusgabe();
 
     EXPECT_EQ(out.find("\x1b[0;") != std::string::npos, z.farben) << out;
     EXPECT_EQ(out.find('\x1b') != std::string::npos, z.sequenzen) << out;
-    const std::string text = ohneSequenzen(out);
+    const std::string text = toolbox::screenText(out);
     if (datenbank) {
         const bool utf8 = std::string(z.ecke) != "+";
         // Top line, two rows, one separator, bottom line: all as wide as the frame.

@@ -18,9 +18,9 @@ namespace {
 constexpr int kRecords = 100000;
 constexpr int kRounds = 3;
 
-double secondsOf(void (*step)(Liste*), Liste* liste) {
+double secondsOf(void (*step)(Liste*), Liste* list) {
     const auto start = std::chrono::steady_clock::now();
-    step(liste);
+    step(list);
     std::fflush(stdout);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

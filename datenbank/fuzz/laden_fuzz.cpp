@@ -13,7 +13,7 @@ using namespace datenbank;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     harness::Ordner ordner;
     const std::string_view datei(reinterpret_cast<const char*>(data), size);
-    harness::schreiben("fh-datenbank.txt", datei);
+    toolbox::writeFile("fh-datenbank.txt", datei);
 
     Liste* liste = nullptr;
     PRUEFEN(createList(liste));
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     harness::geladenWieDieDatei({}, geladen, datei);
 
     speichern(liste);
-    const std::string geschrieben = harness::lesen("fh-datenbank.txt");
+    const std::string geschrieben = toolbox::readFile("fh-datenbank.txt");
     PRUEFEN(geschrieben == harness::gespeichert(geladen));
 
     Liste* wieder = nullptr;

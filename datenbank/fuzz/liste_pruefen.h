@@ -75,7 +75,7 @@ inline void alteUnveraendert(const std::vector<Knoten>& alt, const std::vector<K
 }
 
 // The record of ten words in file order, if they make one.
-inline bool alsDatensatz(const std::vector<std::string_view>& w, std::size_t ab, Datensatz& d) {
+inline bool datensatzBilden(const std::vector<std::string_view>& w, std::size_t ab, Datensatz& d) {
     if (ab + 10 > w.size()) return false;
     const std::string_view* t = &w[ab];
     if (!passtInFeld(t[0], sizeof d.matrikelnummer) || !passtInFeld(t[1], sizeof d.nachname) ||
@@ -103,7 +103,7 @@ inline std::vector<Datensatz> erwarteteDatensaetze(std::string_view datei) {
     const auto w = woerter(datei);
     std::vector<Datensatz> out;
     Datensatz d;
-    for (std::size_t ab = 0; alsDatensatz(w, ab, d); ab += 10) out.push_back(d);
+    for (std::size_t ab = 0; datensatzBilden(w, ab, d); ab += 10) out.push_back(d);
     return out;
 }
 

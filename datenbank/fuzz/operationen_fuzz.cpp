@@ -133,13 +133,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fehlschlag = 1 + bytes.byte() % 3;
             continue;
         }
-        if (fehlschlag) failReservationAfter(fehlschlag);
+        if (fehlschlag) reservierungScheiternLassen(fehlschlag);
         const bool streng = fehlschlag == 0; // a failed reservation may drop records
         std::vector<Knoten> neu;
         switch (op) {
         case 0: // the file for the next load
             datei = std::string(bytes.stueck(std::size_t{bytes.byte()} * 2));
-            harness::schreiben("fh-datenbank.txt", datei);
+            toolbox::writeFile("fh-datenbank.txt", datei);
             dateiDa = true;
             neu = harness::pruefen(liste);
             unveraendert(alt, neu);
@@ -163,19 +163,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             speichern(liste);
             neu = harness::pruefen(liste);
             unveraendert(alt, neu);
-            datei = harness::lesen("fh-datenbank.txt");
+            datei = toolbox::readFile("fh-datenbank.txt");
             dateiDa = true;
             PRUEFEN(datei == harness::gespeichert(neu));
             break;
         }
         case 3: { // a new record typed at the prompt
             const std::string_view eingabe = bytes.stueck(bytes.byte());
-            harness::eingabe(eingabe);
+            harness::eingabeSetzen(eingabe);
             bool ende = false;
             bool ergebnis = false;
             try {
                 ergebnis = eingeben(liste);
-            } catch (const InputEnded&) {
+            } catch (const EingabeBeendet&) {
                 ende = true;
             }
             neu = harness::pruefen(liste);
@@ -248,7 +248,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         }
-        failReservationAfter(0);
+        reservierungScheiternLassen(0);
         fehlschlag = 0;
     }
     listeFreigeben(liste);

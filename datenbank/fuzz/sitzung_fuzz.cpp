@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::error_code ignoriert;
     std::filesystem::remove_all("fh-datenbank.txt", ignoriert);
     std::filesystem::remove("fh-datenbank.txt.tmp", ignoriert);
-    if (temporaer == 1) harness::schreiben("fh-datenbank.txt.tmp", "stale\r\n");
+    if (temporaer == 1) toolbox::writeFile("fh-datenbank.txt.tmp", "stale\r\n");
     if (temporaer == 2) std::filesystem::create_directories("fh-datenbank.txt/drin");
     std::string vorher;
     bool dateiDa = true;
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     if (temporaer == 2) dateiDa = false;
-    if (dateiDa) harness::schreiben("fh-datenbank.txt", vorher);
+    if (dateiDa) toolbox::writeFile("fh-datenbank.txt", vorher);
     // Loading adds to the list and saving writes it all back, so every load after a save
     // doubles the list: a few dozen rounds outgrow any memory. Eight loads at most keep
     // every session small; a login ('l' at the user level) counts as one too.
@@ -71,11 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < eingabe.size(); ++i)
         if ((eingabe[i] == 'l' || eingabe[i] == 'L') && ++ladeTasten > 8)
             eingabe = eingabe.substr(0, i);
-    harness::eingabe(eingabe);
+    harness::eingabeSetzen(eingabe);
 
-    failReservationAfter(fehlschlagNach);
-    const int status = runDatenbank();
-    failReservationAfter(0);
+    reservierungScheiternLassen(fehlschlagNach);
+    const int status = datenbankAusfuehren();
+    reservierungScheiternLassen(0);
     // Only a missing anchor ends the program with a failure.
     PRUEFEN(status == (fehlschlagNach == 1 ? 1 : 0));
 
@@ -85,13 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PRUEFEN(name == "fh-datenbank.txt" || name == "eingabe.bin" ||
                 (name == "fh-datenbank.txt.tmp" && temporaer == 1));
     }
-    if (temporaer == 1) PRUEFEN(harness::lesen("fh-datenbank.txt.tmp") == "stale\r\n");
+    if (temporaer == 1) PRUEFEN(toolbox::readFile("fh-datenbank.txt.tmp") == "stale\r\n");
     if (temporaer == 2) {
         PRUEFEN(std::filesystem::is_directory("fh-datenbank.txt/drin")); // no save can succeed
     } else {
-        const bool unveraendert = dateiDa ? harness::lesen("fh-datenbank.txt") == vorher
+        const bool unveraendert = dateiDa ? toolbox::readFile("fh-datenbank.txt") == vorher
                                           : !std::filesystem::exists("fh-datenbank.txt");
-        if (!unveraendert) PRUEFEN(vollstaendigGespeichert(harness::lesen("fh-datenbank.txt")));
+        if (!unveraendert) PRUEFEN(vollstaendigGespeichert(toolbox::readFile("fh-datenbank.txt")));
     }
     return 0;
 }

@@ -64,20 +64,6 @@ TEST(DatenbankMenuTranscript, QuittingDrawsTheLogoBoxAndSavesNothing) {
     EXPECT_TRUE(r.files.empty());
 }
 
-TEST(DatenbankMenuTranscript, EndOfInputEndsTheProgramAtEveryLevel) {
-    dialogue({{"", kAdmin}});
-    dialogue({{"", kAdmin}, {"b", kUser}});
-    dialogue({{"", kAdmin}, {"d", kDeletePrompt}});
-    dialogue({{"", kAdmin}, {"n", kNewRecord}, {"1 Anna Meier", ""}}); // mid-record: nothing added
-    dialogue({{"", kAdmin}, {"b", kUser}, {"l", kLoginPrompt}});
-    dialogue({{"", kAdmin},
-              {"l", kLoaded + kAdmin},
-              {"bl", kUser + kLoginPrompt},
-              {"1\n", welcome("Vor1", "Nach1") + kAction + kAction},
-              {"n", kExams}},
-             withFile(record("1")));
-}
-
 TEST(DatenbankMenuTranscript, AdministratorFoldsUpperCaseAndIgnoresOtherKeys) {
     const auto r = dialogue({{"", kAdmin},
                              {"S", kSaved + kAdmin},
@@ -178,7 +164,7 @@ TEST(DatenbankDeleteTranscript, FromAnEmptyListForAnyNumber) {
 TEST(DatenbankDeleteTranscript, HeadMiddleLastAndAbsent) {
     // The file holds 1, 2, 3; the list holds 3, 2, 1 and saves in that order.
     struct Case {
-        std::string nummer, shows, saved;
+        std::string number, shows, saved;
     };
     const Case cases[] = {
         {"3", deleted("3"), record("2") + record("1")}, // head
@@ -187,11 +173,11 @@ TEST(DatenbankDeleteTranscript, HeadMiddleLastAndAbsent) {
         {"4", kNotFound, record("3") + record("2") + record("1")},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.nummer);
+        SCOPED_TRACE(c.number);
         const auto r = dialogue({{"", kAdmin},
                                  {"l", kLoaded + kAdmin},
                                  {"d", kDeletePrompt},
-                                 {c.nummer + "\n", c.shows + kAdmin + kAdmin},
+                                 {c.number + "\n", c.shows + kAdmin + kAdmin},
                                  {"s", kSaved + kAdmin}},
                                 withFile(kThree));
         EXPECT_EQ(r.files.at("fh-datenbank.txt"), c.saved);
@@ -329,9 +315,8 @@ TEST(DatenbankFileTranscript, AMalformedRecordStopsTheLoadKeepingTheRecordsBefor
     }
 }
 
-TEST(DatenbankFileTranscript, AFailedSaveKeepsTheOldFileWhole) {
-    // A folder where an older save put its temporary file is in no save's way now:
-    // each save makes a temporary file of its own.
+TEST(DatenbankFileTranscript, ATemporaryNameAnOlderSaveLeftIsInNoSavesWay) {
+    // Each save makes a temporary file of its own.
     auto stale = withFile(kThree);
     stale.prepare = [](const std::filesystem::path& folder) {
         std::filesystem::create_directory(folder / "fh-datenbank.txt.tmp");
@@ -340,9 +325,13 @@ TEST(DatenbankFileTranscript, AFailedSaveKeepsTheOldFileWhole) {
         {{"", kAdmin}, {"n", kNewRecord}, {"5 A B c d\n", kAdmin + kAdmin}, {"s", kSaved + kAdmin}},
         stale);
     EXPECT_EQ(r.files, (transcript::Files{{"fh-datenbank.txt", line("5 B A c d 0 -1 -1 -1 -1")}}));
+}
 
+// Every way a replace can fail is in common/tests/ersetzen_test.cpp; here, that the
+// program says so and never claims success.
+TEST(DatenbankFileTranscript, AFailedSaveIsReported) {
     // The file cannot be replaced: it is a folder with something in it.
-    r = dialogue({{"", kAdmin}, {"s", kSaveFailed + kAdmin}}, aFolderInTheFilesPlace());
+    const auto r = dialogue({{"", kAdmin}, {"s", kSaveFailed + kAdmin}}, aFolderInTheFilesPlace());
     EXPECT_TRUE(r.files.empty()); // no temporary file is left
 }
 
@@ -365,7 +354,7 @@ TEST(DatenbankListingTranscript, ThreeRecordsNewestFirstWithSeparatorsBetweenRow
               {"\r", kAdmin}}); // any key returns, Enter or not
 }
 
-TEST(DatenbankListingTranscript, RedirectedOutputPadsByBytesAsEver) {
+TEST(DatenbankListingTranscript, RedirectedOutputPadsByBytes) {
     // "J\xC3\xBCrgen" is six letters in seven bytes, "Wei\xC3\x9F" four in five.
     dialogue({{"", kAdmin},
               {"n", kNewRecord},
@@ -509,6 +498,57 @@ TEST(DatenbankExamsTranscript, ACountOfZeroListsNoExamWhateverTheSlots) {
     dialogue(loggedIn() + std::vector<Step>{{"\np", kAction + registrations({}) + kAction}},
              withFile("123 Meier Anna anna.meier 555 0 0 1 2 3 \r\n"));
 }
+
+// ---- End of input at every prompt: the program ends at once, status 0 ------------------
+
+struct EndOfInputCase {
+    const char* name;
+    std::string keys;
+    std::string shows;
+    bool withThree = false; // kThree as the database file
+};
+
+void PrintTo(const EndOfInputCase& c, std::ostream* os) {
+    *os << testing::PrintToString(c.keys);
+}
+
+// A line end or blank after a typed value is a key press at the menu: it redraws once.
+const std::string kLoggedInAsOne =
+    kAdmin + kLoaded + kAdmin + kUser + kLoginPrompt + welcome("Vor1", "Nach1") + kAction + kAction;
+
+const EndOfInputCase kEndsOfInput[] = {
+    {"AtTheAdministratorMenu", "", kAdmin},
+    {"AtTheUserMenu", "b", kAdmin + kUser},
+    {"AtTheActionMenu", "lbl1\n", kLoggedInAsOne, true},
+    {"AtTheNewRecordPromptOfTheAdministrator", "n", kAdmin + kNewRecord},
+    {"InTheMiddleOfTheFirstRecordAddsNothing", "n1 Anna Meier", kAdmin + kNewRecord},
+    {"InTheMiddleOfANewRecordAddsNothing", "n1 Anna Meier", kAdmin + kNewRecord, true},
+    {"AtTheNewRecordPromptOfTheUserLevel", "bn1 A", kAdmin + kUser + kNewRecord},
+    {"AtTheLastAttemptOfANewRecord", "ln1 A B c d\n1 A B c d\n1 x",
+     kAdmin + kLoaded + kAdmin + kNewRecord + kTaken + kNewRecord + kTaken + kLastTry + kNewRecord,
+     true},
+    {"AtTheDeletePromptOfAnEmptyList", "d", kAdmin + kDeletePrompt},
+    {"AtTheDeletePrompt", "ld", kAdmin + kLoaded + kAdmin + kDeletePrompt, true},
+    {"AtTheLoginPrompt", "bl", kAdmin + kUser + kLoginPrompt},
+    {"AtTheExamNumberForARegistration", "lbl1 n", kLoggedInAsOne + kExams, true},
+    {"AtTheExamNumberForAWithdrawal", "lbl1 b", kLoggedInAsOne + kExams, true},
+    // The listing's wait for a key just ends; the menu after it ends the run.
+    {"AfterTheAdministratorsListing", "p", kAdmin + kEmptyListing + kAdmin},
+    {"AfterTheUserLevelsListing", "bp", kAdmin + kUser + kEmptyListing + kUser},
+};
+
+class DatenbankEndOfInputTranscript : public testing::TestWithParam<EndOfInputCase> {};
+
+TEST_P(DatenbankEndOfInputTranscript, EndsTheRunAtOnceAndSavesNothing) {
+    const EndOfInputCase& c = GetParam();
+    const transcript::Files file = {{"fh-datenbank.txt", kThree}};
+    const auto r =
+        dialogue({{c.keys, c.shows}}, c.withThree ? withFile(kThree) : transcript::Options{});
+    EXPECT_EQ(r.files, c.withThree ? file : transcript::Files{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Prompt, DatenbankEndOfInputTranscript, testing::ValuesIn(kEndsOfInput),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The typical run ----------------------------------------------------------------------
 

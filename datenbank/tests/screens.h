@@ -52,11 +52,11 @@ inline const std::string kSaved = "\t\t\tDatenbank erfolgreich gespeichert!\n";
 inline const std::string kSaveFailed = "\t\t\tFehler beim Speichern!\n";
 inline const std::string kNoMemory = "\t\t\tFehler bei der Speicherreservierung!!!\n";
 
-inline std::string deleted(const std::string& nummer) {
-    return "\n\t\t\tDatensatz " + nummer + " geloescht!\n";
+inline std::string deleted(const std::string& number) {
+    return "\n\t\t\tDatensatz " + number + " geloescht!\n";
 }
-inline std::string welcome(const std::string& vorname, const std::string& nachname) {
-    return "\n\n\n\n\n\t\t Willkommen " + vorname + " " + nachname + "!\n\n";
+inline std::string welcome(const std::string& firstName, const std::string& surname) {
+    return "\n\n\n\n\n\t\t Willkommen " + firstName + " " + surname + "!\n\n";
 }
 
 inline std::string times(int n, const std::string& s) {
@@ -96,8 +96,8 @@ inline const std::string kLogo = "\n\n\t\t\t\xC9" + times(15, kDouble) + "\xBB" 
 inline std::string line(const std::string& words) {
     return words + " \r\n";
 }
-inline std::string record(const std::string& nummer) {
-    return line(nummer + " Nach" + nummer + " Vor" + nummer + " m" + nummer + " t" + nummer +
+inline std::string record(const std::string& number) {
+    return line(number + " Nach" + number + " Vor" + number + " m" + number + " t" + number +
                 " 0 -1 -1 -1 -1");
 }
 

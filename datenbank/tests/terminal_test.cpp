@@ -2,20 +2,16 @@
 // typed words are echoed, colours and frames arrive as the terminal wants them,
 // and the terminal is left as it was found, also after Ctrl+C.
 #include "pty_session.h"
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -23,13 +19,7 @@ const std::string kMenu = "\x1b[0;91;40mAdministor Ebene";
 
 class TerminalTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ordner_ = fs::temp_directory_path() / ("datenbank-pty-" + std::to_string(getpid()));
-        fs::create_directories(ordner_);
-    }
-    void TearDown() override { fs::remove_all(ordner_); }
-
-    std::string ordner() const { return ordner_.string(); }
+    std::string ordner() const { return ordner_.path().string(); }
 
     // Waits until the n-th administrator menu has been drawn.
     static bool menuNumber(pty::Session& s, std::size_t n) {
@@ -73,8 +63,7 @@ class TerminalTest : public ::testing::Test {
         return cooked;
     }
 
-  private:
-    fs::path ordner_;
+    toolbox::ScratchFolder ordner_{"datenbank-pty"};
 };
 
 TEST_F(TerminalTest, KeysTypedWordsColoursFramesAndTheSettingsLeftBehind) {
@@ -121,10 +110,10 @@ TEST_F(TerminalTest, KeysTypedWordsColoursFramesAndTheSettingsLeftBehind) {
 // Umlauts and ß take two bytes in UTF-8 but one column on the screen: the rows of the
 // listing stay as wide as its frame.
 TEST_F(TerminalTest, GermanNamesKeepTheListingsFrameStraight) {
-    std::ofstream(fs::path(ordner()) / "fh-datenbank.txt", std::ios::binary)
-        << "1001 M\xC3\xBCller J\xC3\xBCrgen jm@x 555 0 -1 -1 -1 -1 \r\n"
-           "2 Wei\xC3\x9F \xC3\x96zg\xC3\xBCr \xC3\xB6@\xC3\x9F.de 0 0 -1 -1 -1 -1 \r\n"
-           "3 Ott Carla c 7 0 -1 -1 -1 -1 \r\n";
+    toolbox::writeFile(ordner_ / "fh-datenbank.txt",
+                       "1001 M\xC3\xBCller J\xC3\xBCrgen jm@x 555 0 -1 -1 -1 -1 \r\n"
+                       "2 Wei\xC3\x9F \xC3\x96zg\xC3\xBCr \xC3\xB6@\xC3\x9F.de 0 0 -1 -1 -1 -1 \r\n"
+                       "3 Ott Carla c 7 0 -1 -1 -1 -1 \r\n");
     pty::Session s(transcript::program("datenbank"), ordner());
     ASSERT_TRUE(menuNumber(s, 1));
     ASSERT_TRUE(waitingForKey(s));
@@ -136,14 +125,7 @@ TEST_F(TerminalTest, GermanNamesKeepTheListingsFrameStraight) {
     ASSERT_TRUE(s.waitFor("weiter zum menue"));
 
     // The screen lines of the table, colours taken out, counted in characters.
-    std::string text;
-    for (std::size_t i = 0; i < s.output().size(); ++i) {
-        if (s.output()[i] == '\x1b') {
-            i = s.output().find('m', i);
-            continue;
-        }
-        text += s.output()[i];
-    }
+    const std::string text = toolbox::screenText(s.output());
     std::vector<std::size_t> breiten;
     std::istringstream zeilen(text.substr(text.find("Inhalt der Datenbank:")));
     for (std::string zeile; std::getline(zeilen, zeile);) {
@@ -151,7 +133,7 @@ TEST_F(TerminalTest, GermanNamesKeepTheListingsFrameStraight) {
             zeile.rfind("\u2560", 0) != 0 && zeile.rfind("\u255A", 0) != 0)
             continue;
         std::size_t zeichen = 0;
-        for (const char c : zeile) zeichen += c != '\r' && (c & 0xC0) != 0x80;
+        for (const char c : zeile) zeichen += (c & 0xC0) != 0x80;
         breiten.push_back(zeichen);
     }
     // Top line, three rows, two separators, bottom line: all as wide as the frame.

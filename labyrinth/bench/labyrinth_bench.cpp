@@ -25,7 +25,7 @@ struct Messung {
 
 // A search draws the maze when it succeeds; that output goes to the null device so the
 // figures stay readable (the drawing is still timed).
-Messung miss(Suche suche, const Labyrinth& vorlage) {
+Messung messen(Suche suche, const Labyrinth& vorlage) {
     Labyrinth l = vorlage;
     std::fflush(stdout);
     const int gerettet = dup(STDOUT_FILENO);
@@ -86,11 +86,11 @@ Labyrinth zufaellig(unsigned saat, int dichte) {
 }
 
 // Slowest and median of several runs, in milliseconds.
-void zeileFuer(const char* name, const Labyrinth& l) {
+void zeileAusgeben(const char* name, const Labyrinth& l) {
     std::vector<double> zeiten;
     bool gefunden = false;
     for (int i = 0; i < 21; ++i) {
-        const Messung m = miss(sucheWeg, l);
+        const Messung m = messen(sucheWeg, l);
         zeiten.push_back(m.sekunden * 1e3);
         gefunden = m.gefunden;
     }
@@ -108,23 +108,23 @@ int main(int argc, char** argv) {
     std::printf("  %3s %16s %16s\n", "n", "plain search", "fast search");
     for (int n = 4; n <= bisN; ++n) {
         const Labyrinth l = ausgangZu(n, n);
-        const Messung plain = miss(sucheWegReferenz, l);
-        const Messung schnell = miss(sucheWeg, l);
+        const Messung plain = messen(sucheWegReferenz, l);
+        const Messung schnell = messen(sucheWeg, l);
         std::printf("  %3d %14.6f s %14.6f s%s\n", n, plain.sekunden, schnell.sekunden,
                     plain.gefunden == schnell.gefunden ? "" : "   RESULTS DIFFER");
     }
 
     std::printf("\nFast search on 50 x 50 mazes (21 runs each, drawing included):\n");
-    zeileFuer("open", offen(kMaxGroesse, kMaxGroesse));
-    zeileFuer("walled exit", ausgangZu(kMaxGroesse, kMaxGroesse));
-    zeileFuer("serpentine (1275 cells of way)", schlange());
-    zeileFuer("serpentine, corridors 2 wide", breiteSchlange());
+    zeileAusgeben("open", offen(kMaxGroesse, kMaxGroesse));
+    zeileAusgeben("walled exit", ausgangZu(kMaxGroesse, kMaxGroesse));
+    zeileAusgeben("serpentine (1275 cells of way)", schlange());
+    zeileAusgeben("serpentine, corridors 2 wide", breiteSchlange());
     const int dichten[] = {20, 25, 30, 35};
     for (unsigned saat = 1; saat <= 3; ++saat) {
         for (int dichte : dichten) {
             const std::string name =
                 "random walls " + std::to_string(dichte) + "%, seed " + std::to_string(saat);
-            zeileFuer(name.c_str(), zufaellig(saat, dichte));
+            zeileAusgeben(name.c_str(), zufaellig(saat, dichte));
         }
     }
     return 0;

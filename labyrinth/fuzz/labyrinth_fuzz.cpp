@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int zeilen = bytes.byte() % 52;
     const int spalten = bytes.byte() % 52;
     const std::string_view datei = bytes.rest();
-    harness::schreiben("labyrint.def", datei);
+    toolbox::writeFile("labyrint.def", datei);
 
     static Feld feld;
     fuellen(feld);

@@ -1,15 +1,12 @@
 // The program end to end: its dialogues with redirected output, byte for byte, the end
 // of input at every wait, and the colours in a terminal.
-#include "console.h"
+#include "console_intern.h"
 #include "pty_session.h"
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -39,7 +36,7 @@ const std::string kBeispielLauf = kEingelesen + kBeispielBild + kStart + kGefund
 const std::string kBeispielDatei = "0100\n0001\n1100\n";
 const std::string kVierMalVier = "0011\n1001\n1101\n1100\n";
 
-transcript::Result starte(const std::string& eingabe, const transcript::Files& dateien) {
+transcript::Result starten(const std::string& eingabe, const transcript::Files& dateien) {
     transcript::Options optionen;
     optionen.files = dateien;
     optionen.timeoutSeconds = 30;
@@ -81,7 +78,7 @@ TEST_P(LabyrinthTranscript, Dialog) {
     const Dialog& d = GetParam();
     transcript::Files dateien;
     if (d.datei) dateien["labyrint.def"] = d.datei;
-    const auto r = starte(d.eingabe, dateien);
+    const auto r = starten(d.eingabe, dateien);
     EXPECT_EQ(r.out, d.ausgabe);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.files, dateien);
@@ -123,6 +120,11 @@ const Dialog kDialoge[] = {
     {"EndOfInputAfterAMissingFile", "4,4\n", nullptr, kTitel + kFrage + kKeineDatei + kFrage},
     {"EndOfInputAtTheKeyBeforeTheSearch", "3 4", kBeispielDatei.c_str(),
      kTitel + kFrage + kBeispielLauf},
+    {"EndOfInputAtTheKeysBeforeAndAfterTheSearchFourByFour", "4,4", kVierMalVier.c_str(),
+     kTitel + kFrage + kEingelesen +
+         lines("\t\t+----+\n\t\t|0011|\n\t\t|1001|\n\t\t|1101|\n\t\t|1100|\n\t\t+----+\n\n") +
+         kStart + kGefunden +
+         lines("\t\t+----+\n\t\t|oo11|\n\t\t|1oo1|\n\t\t|11o1|\n\t\t|11oo|\n\t\t+----+\n\n")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialoge, LabyrinthTranscript, testing::ValuesIn(kDialoge),
@@ -130,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Dialoge, LabyrinthTranscript, testing::ValuesIn(kDialog
 
 TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {
     for (const char* passt : {"3 4", "4 3", "2 6", "6 2", "1 12", "12 1"}) {
-        const auto r = starte(std::string(passt) + "\n\n", {{"labyrint.def", kBeispielDatei}});
+        const auto r = starten(std::string(passt) + "\n\n", {{"labyrint.def", kBeispielDatei}});
         EXPECT_EQ(anzahl(r.out, kEingelesen), 1) << passt;
         EXPECT_EQ(anzahl(r.out, kDimension), 0) << passt;
         EXPECT_EQ(anzahl(r.out, "Weg gefunden") + anzahl(r.out, kVerlaufen), 1) << passt;
@@ -138,29 +140,17 @@ TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {
 }
 
 TEST(LabyrinthTranscript, SampleFileIsSolvableAtTenByTwenty) {
-    std::ifstream datei(std::string(SAMPLES_DIR) + "/labyrint.def", std::ios::binary);
-    ASSERT_TRUE(datei);
-    std::ostringstream inhalt;
-    inhalt << datei.rdbuf();
-    const auto r = starte("10 20\n\n", {{"labyrint.def", inhalt.str()}});
+    const std::string inhalt = toolbox::readFile(std::string(SAMPLES_DIR) + "/labyrint.def");
+    ASSERT_FALSE(inhalt.empty());
+    const auto r = starten("10 20\n\n", {{"labyrint.def", inhalt}});
     EXPECT_EQ(anzahl(r.out, kEingelesen), 1);
     EXPECT_EQ(anzahl(r.out, kGefunden), 1);
 }
 
-// ---------------------------------------------------------------- end of input
-
-TEST(EndOfInputLabyrinth, TheKeyWaitsBeforeAndAfterTheSearchJustEnd) {
-    const auto ohneTaste = starte("4,4", {{"labyrint.def", kVierMalVier}});
-    const auto mitTasten = starte("4,4\n\n", {{"labyrint.def", kVierMalVier}});
-    EXPECT_EQ(ohneTaste.status, 0);
-    EXPECT_EQ(ohneTaste.out, mitTasten.out);
-    EXPECT_NE(ohneTaste.out.find("Weg gefunden"), std::string::npos);
-}
-
 TEST(NoiseLabyrinth, EndsWhenTheInputEnds) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
-        const auto r = starte(transcript::noise(seed, 20000, "0123456789,x- \n"),
-                              {{"labyrint.def", kVierMalVier}});
+        const auto r = starten(transcript::noise(seed, 20000, "0123456789,x- \n"),
+                               {{"labyrint.def", kVierMalVier}});
         EXPECT_EQ(r.status, 0);
     }
 }
@@ -168,12 +158,10 @@ TEST(NoiseLabyrinth, EndsWhenTheInputEnds) {
 // ---------------------------------------------------------------- in a terminal
 
 TEST(LabyrinthTerminal, OneKeyStartsTheSearchAndTheCellsShowInColour) {
-    std::string muster = (std::filesystem::temp_directory_path() / "labyrinth-pty-XXXXXX").string();
-    ASSERT_NE(mkdtemp(muster.data()), nullptr);
-    const std::filesystem::path ordner = muster;
-    std::ofstream(ordner / "labyrint.def") << kBeispielDatei;
+    const toolbox::ScratchFolder ordner("labyrinth-pty");
+    toolbox::writeFile(ordner / "labyrint.def", kBeispielDatei);
     {
-        pty::Session sitzung(transcript::program("labyrinth"), ordner.string());
+        pty::Session sitzung(transcript::program("labyrinth"), ordner.path().string());
         ASSERT_TRUE(sitzung.waitFor("(zeile,spalte)"));
         sitzung.send("3 4\r");
         ASSERT_TRUE(sitzung.waitFor("Suche mit Enter beginnen"));
@@ -190,7 +178,6 @@ TEST(LabyrinthTerminal, OneKeyStartsTheSearchAndTheCellsShowInColour) {
         EXPECT_NE(bild.find(console::ansiSequence(119) + "1"), std::string::npos);
         EXPECT_NE(bild.find(console::ansiSequence(136) + "+----+"), std::string::npos);
     }
-    std::filesystem::remove_all(ordner);
 }
 
 } // namespace

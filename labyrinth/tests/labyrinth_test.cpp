@@ -1,6 +1,7 @@
 // The maze's drawing and its way search, checked against the plain backtracking search.
 #include "labyrinth.h"
 #include "referenz.h"
+#include "toolbox.h"
 
 #include <gtest/gtest.h>
 
@@ -28,33 +29,18 @@ Labyrinth labyrinthAus(int zeilen, int spalten, const std::string& ziffern) {
     return l;
 }
 
-// The colour sequences of a terminal, removed so the bytes can be compared when the
-// tests run in one.
-std::string ohneFarben(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\x1b') {
-            while (i < text.size() && text[i] != 'm') ++i;
-            continue;
-        }
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
 struct Ergebnis {
     bool gefunden = false;
     std::string ausgabe;
     Labyrinth danach;
 };
 
-Ergebnis suche(Suche suche, const Labyrinth& vorher) {
+Ergebnis suchen(Suche suche, const Labyrinth& vorher) {
     Ergebnis e;
     e.danach = vorher;
-    testing::internal::CaptureStdout();
-    e.gefunden = suche(e.danach.feld, vorher.spalten, vorher.zeilen, 0, 0);
-    std::fflush(stdout);
-    e.ausgabe = ohneFarben(testing::internal::GetCapturedStdout());
+    // Colours taken out, for a test run in a terminal.
+    e.ausgabe = toolbox::withoutColours(toolbox::captureStdout(
+        [&] { e.gefunden = suche(e.danach.feld, vorher.spalten, vorher.zeilen, 0, 0); }));
     return e;
 }
 
@@ -121,17 +107,17 @@ bool sucheWegMitSchnitt(int feld[][kMaxGroesse], int spalten, int zeilen, int sp
     return false;
 }
 
-void erwarteGleich(Suche a, Suche b, const Labyrinth& l, const std::string& name) {
-    const Ergebnis ea = suche(a, l);
-    const Ergebnis eb = suche(b, l);
+void gleichErwarten(Suche a, Suche b, const Labyrinth& l, const std::string& name) {
+    const Ergebnis ea = suchen(a, l);
+    const Ergebnis eb = suchen(b, l);
     EXPECT_EQ(ea.gefunden, eb.gefunden) << name;
     EXPECT_EQ(ea.ausgabe, eb.ausgabe) << name;
     EXPECT_TRUE(gleichesFeld(ea.danach, eb.danach))
         << name << "\nfirst: " << wegZellen(ea.danach) << "\nsecond: " << wegZellen(eb.danach);
 }
 
-void erwarteGleich(const Labyrinth& l, const std::string& name) {
-    erwarteGleich(sucheWeg, sucheWegReferenz, l, name);
+void gleichErwarten(const Labyrinth& l, const std::string& name) {
+    gleichErwarten(sucheWeg, sucheWegReferenz, l, name);
 }
 
 Labyrinth zufaellig(std::mt19937& zufall, int zeilen, int spalten, int dichte) {
@@ -167,9 +153,9 @@ class LabyrinthZeichnen : public testing::TestWithParam<Bild> {};
 TEST_P(LabyrinthZeichnen, ShowsTheMazeInAFrame) {
     const Bild& b = GetParam();
     Labyrinth l = labyrinthAus(b.zeilen, b.spalten, b.zellen);
-    testing::internal::CaptureStdout();
-    ausgabe(l.feld, l.spalten, l.zeilen);
-    EXPECT_EQ(ohneFarben(testing::internal::GetCapturedStdout()), b.erwartet);
+    EXPECT_EQ(toolbox::withoutColours(
+                  toolbox::captureStdout([&] { ausgabe(l.feld, l.spalten, l.zeilen); })),
+              b.erwartet);
 }
 
 const Bild kBilder[] = {
@@ -210,7 +196,7 @@ TEST(LabyrinthSuche, WorkedExamplesGiveTheSameWayFastAndPlain) {
     for (const Beispiel& b : kBeispiele) {
         const Labyrinth l = labyrinthAus(b.zeilen, b.spalten, b.ziffern);
         for (Suche s : {static_cast<Suche>(sucheWeg), static_cast<Suche>(sucheWegReferenz)}) {
-            const Ergebnis e = suche(s, l);
+            const Ergebnis e = suchen(s, l);
             EXPECT_EQ(e.gefunden, b.gefunden) << b.name;
             EXPECT_EQ(wegZellen(e.danach), b.weg) << b.name;
             if (!b.gefunden) {
@@ -222,12 +208,12 @@ TEST(LabyrinthSuche, WorkedExamplesGiveTheSameWayFastAndPlain) {
                 EXPECT_EQ(e.ausgabe, "") << b.name;
             }
         }
-        erwarteGleich(l, b.name);
+        gleichErwarten(l, b.name);
     }
 }
 
 TEST(LabyrinthSuche, ExampleDrawsTheWay) {
-    const Ergebnis e = suche(sucheWeg, labyrinthAus(3, 4, kBeispiel));
+    const Ergebnis e = suchen(sucheWeg, labyrinthAus(3, 4, kBeispiel));
     EXPECT_EQ(e.ausgabe, "\t\tWeg gefunden:\n"
                          "\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n");
 }
@@ -235,8 +221,8 @@ TEST(LabyrinthSuche, ExampleDrawsTheWay) {
 TEST(LabyrinthSuche, OneFileAtEverySizeWithTwelveCells) {
     const int groessen[][2] = {{3, 4}, {4, 3}, {2, 6}, {6, 2}, {1, 12}, {12, 1}};
     for (const auto& [zeilen, spalten] : groessen) {
-        erwarteGleich(labyrinthAus(zeilen, spalten, kBeispiel),
-                      std::to_string(zeilen) + "x" + std::to_string(spalten));
+        gleichErwarten(labyrinthAus(zeilen, spalten, kBeispiel),
+                       std::to_string(zeilen) + "x" + std::to_string(spalten));
     }
 }
 
@@ -244,7 +230,7 @@ TEST(LabyrinthSuche, OpenMazeRunsDownThenRight) {
     Labyrinth l;
     l.zeilen = 4;
     l.spalten = 5;
-    const Ergebnis e = suche(sucheWeg, l);
+    const Ergebnis e = suchen(sucheWeg, l);
     EXPECT_TRUE(e.gefunden);
     EXPECT_EQ(wegZellen(e.danach), "(0,0)(1,0)(2,0)(3,0)(3,1)(3,2)(3,3)(3,4)");
 }
@@ -266,9 +252,9 @@ TEST(LabyrinthSuche, RandomMazesGiveTheSameWayAsThePlainSearch) {
                     const std::string name =
                         std::to_string(zeilen) + "x" + std::to_string(spalten) + " density " +
                         std::to_string(dichte) + " round " + std::to_string(runde);
-                    erwarteGleich(l, name);
+                    gleichErwarten(l, name);
                     if (HasFailure()) return;
-                    (suche(sucheWeg, l).gefunden ? gefunden : ohneWeg)++;
+                    (suchen(sucheWeg, l).gefunden ? gefunden : ohneWeg)++;
                 }
             }
         }
@@ -284,7 +270,7 @@ TEST(LabyrinthSuche, CutSearchAgreesWithThePlainSearch) {
         const int zeilen = 1 + static_cast<int>(zufall() % 6);
         const int spalten = 1 + static_cast<int>(zufall() % (30 / zeilen < 6 ? 30 / zeilen : 6));
         const Labyrinth l = zufaellig(zufall, zeilen, spalten, static_cast<int>(zufall() % 50));
-        erwarteGleich(sucheWegMitSchnitt, sucheWegReferenz, l, "round " + std::to_string(runde));
+        gleichErwarten(sucheWegMitSchnitt, sucheWegReferenz, l, "round " + std::to_string(runde));
         if (HasFailure()) return;
     }
 }
@@ -299,9 +285,9 @@ TEST(LabyrinthSuche, LargeRandomMazesGiveTheSameWayAsTheCutSearch) {
         Labyrinth l = zufaellig(zufall, zeilen, spalten, 15 + static_cast<int>(zufall() % 25));
         l.feld[0][0] = kFrei;
         if (runde % 10 != 0) l.feld[zeilen - 1][spalten - 1] = kFrei;
-        erwarteGleich(sucheWeg, sucheWegMitSchnitt, l, "round " + std::to_string(runde));
+        gleichErwarten(sucheWeg, sucheWegMitSchnitt, l, "round " + std::to_string(runde));
         if (HasFailure()) return;
-        if (suche(sucheWeg, l).gefunden) ++gefunden;
+        if (suchen(sucheWeg, l).gefunden) ++gefunden;
     }
     EXPECT_GT(gefunden, 50);
 }
@@ -312,8 +298,8 @@ TEST(LabyrinthSuche, OpenMazesWithAWalledExitFindNothing) {
         l.zeilen = n;
         l.spalten = n + 1;
         l.feld[n - 1][n] = kWand;
-        erwarteGleich(l, "open " + std::to_string(n));
-        EXPECT_FALSE(suche(sucheWeg, l).gefunden);
+        gleichErwarten(l, "open " + std::to_string(n));
+        EXPECT_FALSE(suchen(sucheWeg, l).gefunden);
     }
 }
 
@@ -327,7 +313,7 @@ TEST(LabyrinthSuche, LargestMazeAlongALongSerpentine) {
         for (int s = 0; s < kMaxGroesse; ++s) l.feld[z][s] = kWand;
         l.feld[z][(z / 2) % 2 == 0 ? kMaxGroesse - 1 : 0] = kFrei;
     }
-    const Ergebnis e = suche(sucheWeg, l);
+    const Ergebnis e = suchen(sucheWeg, l);
     EXPECT_TRUE(e.gefunden);
     int wegLaenge = 0;
     for (const auto& zeile : e.danach.feld) {

@@ -1,6 +1,6 @@
-// What the tests and the benchmark of the way search share: a maze record, and the search
-// as first written (plain depth-first backtracking that forgets its dead ends), kept only
-// as the yardstick for the fast one.
+// What the tests and the benchmark of the way search share: a maze record, and the plain
+// search (depth-first backtracking that forgets its dead ends), the yardstick for the
+// fast one.
 #pragma once
 
 #include "labyrinth.h"

@@ -2,12 +2,11 @@
 // a warning, are ASCII (umlauts as groff escapes, so they show right in any locale), have
 // their sections in order, name in DATEIEN the files --help names, and point to the other
 // six.
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,13 +23,6 @@ const char* const kDateien[] = {"fh-datenbank.txt", "labyrint.def", "tosort.txt"
 
 std::string seitePfad(const std::string& programm) {
     return std::string(MAN_DIR) + "/" + programm + ".1";
-}
-
-std::string lesen(const std::string& pfad) {
-    std::ifstream datei(pfad, std::ios::binary);
-    std::ostringstream inhalt;
-    inhalt << datei.rdbuf();
-    return inhalt.str();
 }
 
 // The text of the section that starts with `kopf`, up to the next one, with "\-" as "-".
@@ -53,7 +45,7 @@ std::vector<std::string> genannteDateien(const std::string& text) {
 class ManualPage : public testing::TestWithParam<std::string> {};
 
 TEST_P(ManualPage, RendersWithoutWarningIsAsciiAndHasEverySection) {
-    const std::string seite = lesen(seitePfad(GetParam()));
+    const std::string seite = toolbox::readFile(seitePfad(GetParam()));
     ASSERT_FALSE(seite.empty()) << seitePfad(GetParam());
     EXPECT_TRUE(std::all_of(seite.begin(), seite.end(),
                             [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
@@ -75,7 +67,7 @@ TEST_P(ManualPage, RendersWithoutWarningIsAsciiAndHasEverySection) {
 }
 
 TEST_P(ManualPage, NamesTheFilesOfHelpAndTheOtherSixPrograms) {
-    const std::string seite = lesen(seitePfad(GetParam()));
+    const std::string seite = toolbox::readFile(seitePfad(GetParam()));
     transcript::Options optionen;
     optionen.arguments = {"--help"};
     const auto hilfe = transcript::run(transcript::program(GetParam()), "", optionen);

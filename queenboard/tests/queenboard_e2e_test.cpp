@@ -1,13 +1,12 @@
 // The program end to end: the dialogue with redirected output, byte for byte,
 // and in a terminal the "still working" line and Ctrl+C.
 #include "pty_session.h"
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <csignal>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -99,20 +98,6 @@ TEST(QueenboardTranscript, InputOfNoiseIsReadToItsEnd) {
 // A search of some seconds: the 33 x 33 board with 33 queens.
 const char* const kLangeSuche = "33 33\n33\n";
 
-// Terminal output as plain text: without colour sequences and carriage returns.
-std::string ohneFarben(const std::string& text) {
-    std::string rein;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\x1b') {
-            i = text.find('m', i);
-            if (i == std::string::npos) break;
-        } else if (text[i] != '\r') {
-            rein += text[i];
-        }
-    }
-    return rein;
-}
-
 // The board lines of an output: one queen in every row of a 33 x 33 board.
 void einBrettMitEinerDameJeZeile(const std::string& ausgabe) {
     std::size_t zeilen = 0;
@@ -142,16 +127,10 @@ TEST(QueenboardTranscript, ALongSearchAddsNothingToRedirectedOutput) {
 
 class QueenboardTerminal : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ordner_ =
-            std::filesystem::temp_directory_path() / ("queenboard-pty-" + std::to_string(getpid()));
-        std::filesystem::create_directories(ordner_);
-    }
-    void TearDown() override { std::filesystem::remove_all(ordner_); }
-    std::string ordner() const { return ordner_.string(); }
+    std::string ordner() const { return ordner_.path().string(); }
 
   private:
-    std::filesystem::path ordner_;
+    toolbox::ScratchFolder ordner_{"queenboard-pty"};
 };
 
 TEST_F(QueenboardTerminal, ColouredBoard) {
@@ -181,7 +160,7 @@ TEST_F(QueenboardTerminal, StillWorkingLineIsErasedBeforeTheBoard) {
         const std::size_t geloescht = out.find("\r\x1b[K", status);
         EXPECT_EQ(geloescht + 4, brett) << "the status line is not erased right before the board";
     }
-    einBrettMitEinerDameJeZeile(ohneFarben(out.substr(brett)));
+    einBrettMitEinerDameJeZeile(toolbox::screenText(out.substr(brett)));
     s.send("x");
     EXPECT_EQ(s.wait(), 0);
 }

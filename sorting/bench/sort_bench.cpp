@@ -13,9 +13,10 @@ using namespace sorting;
 
 namespace {
 
-template <typename Sort> double millis(std::vector<int> zahlen, int n, Sort sort) {
+template <typename Sortierung>
+double millisekunden(std::vector<int> zahlen, int n, Sortierung sortieren) {
     const auto start = std::chrono::steady_clock::now();
-    sort(zahlen.data(), n);
+    sortieren(zahlen.data(), n);
     const auto ende = std::chrono::steady_clock::now();
     return std::chrono::duration<double, std::milli>(ende - start).count();
 }
@@ -30,14 +31,14 @@ double median(std::vector<double> werte) {
 int main() {
     // The very file numbermaker writes, read back through the programs' reading procedure.
     std::FILE* datei = std::tmpfile();
-    if (!datei || !schreibeZufallszahlen(datei)) {
+    if (!datei || !zufallszahlenSchreiben(datei)) {
         std::fputs("cannot write the number file\n", stderr);
         return 1;
     }
     std::rewind(datei);
     std::vector<int> zahlen(kMaxZahlen);
-    const int anzahl = leseAnzahl(datei);
-    const int n = zuSortieren(anzahl, leseZahlen(datei, zahlen.data()));
+    const int anzahl = anzahlLesen(datei);
+    const int n = zuSortieren(anzahl, zahlenLesen(datei, zahlen.data()));
     std::fclose(datei);
 
     std::vector<int> unser = zahlen;
@@ -54,11 +55,11 @@ int main() {
     for (int runde = 0; runde < kRunden; runde++) {
         // Alternate the order so neither sort always runs on a warmer machine.
         if (runde % 2 == 0) {
-            zeitUnser.push_back(millis(zahlen, n, bubblesort));
-            zeitReferenz.push_back(millis(zahlen, n, referenzBubblesort));
+            zeitUnser.push_back(millisekunden(zahlen, n, bubblesort));
+            zeitReferenz.push_back(millisekunden(zahlen, n, referenzBubblesort));
         } else {
-            zeitReferenz.push_back(millis(zahlen, n, referenzBubblesort));
-            zeitUnser.push_back(millis(zahlen, n, bubblesort));
+            zeitReferenz.push_back(millisekunden(zahlen, n, referenzBubblesort));
+            zeitUnser.push_back(millisekunden(zahlen, n, bubblesort));
         }
     }
 

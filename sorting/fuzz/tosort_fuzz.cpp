@@ -16,14 +16,14 @@ using namespace sorting;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     harness::Ordner ordner;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    harness::schreiben("tosort.txt", text);
+    toolbox::writeFile("tosort.txt", text);
 
     // Exactly the buffer's size on the heap, so a write past it is caught.
     const std::unique_ptr<int[]> zahlen(new int[kMaxZahlen]);
     std::FILE* datei = std::fopen("tosort.txt", "r");
     PRUEFEN(datei != nullptr);
-    const int anzahl = leseAnzahl(datei);
-    const int gelesen = leseZahlen(datei, zahlen.get());
+    const int anzahl = anzahlLesen(datei);
+    const int gelesen = zahlenLesen(datei, zahlen.get());
     std::fclose(datei);
     const int n = zuSortieren(anzahl, gelesen);
 

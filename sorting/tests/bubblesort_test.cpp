@@ -1,5 +1,5 @@
-// The bubble sort against the standard sort, and its stack depth. Built into both test
-// programs: once against the plain swap, once against the counting one.
+// The bubble sort against the standard sort, and its stack depth, in the counting build
+// (swapcount_test.cpp checks what it counts).
 #include "bubblesort.h"
 
 #include <gtest/gtest.h>
@@ -92,8 +92,8 @@ struct Lauf {
     std::vector<int>* werte;
 };
 
-void* sortiere(void* arg) {
-    std::vector<int>& werte = *static_cast<Lauf*>(arg)->werte;
+void* sortieren(void* lauf) {
+    std::vector<int>& werte = *static_cast<Lauf*>(lauf)->werte;
     bubblesort(werte.data(), static_cast<int>(werte.size()));
     return nullptr;
 }
@@ -126,7 +126,7 @@ std::size_t stapelVerbrauch(std::vector<int>& werte) {
     Lauf lauf{&werte};
     pthread_t faden;
     std::size_t verbraucht = SIZE_MAX;
-    if (pthread_create(&faden, &attr, sortiere, &lauf) == 0) {
+    if (pthread_create(&faden, &attr, sortieren, &lauf) == 0) {
         pthread_join(faden, nullptr);
         verbraucht = kStapel - unberuehrt(stapel, kStapel);
     }

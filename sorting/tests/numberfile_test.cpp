@@ -34,12 +34,12 @@ struct Gelesen {
 };
 
 // Sized exactly to the buffer, so a store past it is caught by the address sanitizer.
-Gelesen lies(const std::string& text) {
+Gelesen lesen(const std::string& text) {
     std::FILE* f = datei(text);
     std::vector<int> puffer(kMaxZahlen);
     Gelesen g;
-    g.anzahl = leseAnzahl(f);
-    puffer.resize(static_cast<std::size_t>(leseZahlen(f, puffer.data())));
+    g.anzahl = anzahlLesen(f);
+    puffer.resize(static_cast<std::size_t>(zahlenLesen(f, puffer.data())));
     g.werte = puffer;
     std::fclose(f);
     return g;
@@ -50,46 +50,46 @@ Gelesen lies(const std::string& text) {
 TEST(Reading, CountThenValuesWhateverTheWhiteSpace) {
     const Gelesen erwartet{3, {5, -2, 7}};
     for (const char* text : {"3\n\n5\n-2\n7\n", "3\n5\n-2\n7", "  3 5\t-2\r\n7\r\n\r\n"}) {
-        const Gelesen g = lies(text);
+        const Gelesen g = lesen(text);
         EXPECT_EQ(g.anzahl, erwartet.anzahl) << text;
         EXPECT_EQ(g.werte, erwartet.werte) << text;
     }
 }
 
 TEST(Reading, ValuesAreStoredRegardlessOfTheCount) {
-    EXPECT_EQ(lies("1\n4 3 2 1").werte, (std::vector<int>{4, 3, 2, 1}));
-    EXPECT_EQ(lies("-7\n4 3").werte, (std::vector<int>{4, 3}));
+    EXPECT_EQ(lesen("1\n4 3 2 1").werte, (std::vector<int>{4, 3, 2, 1}));
+    EXPECT_EQ(lesen("-7\n4 3").werte, (std::vector<int>{4, 3}));
 }
 
 TEST(Reading, ATokenThatIsNoIntegerEndsTheReading) {
-    EXPECT_EQ(lies("5\n3 1 zwei 0").werte, (std::vector<int>{3, 1}));
-    EXPECT_EQ(lies("5\n3 12abc 0").werte, (std::vector<int>{3}));
-    EXPECT_EQ(lies("5\n3 - 4").werte, (std::vector<int>{3}));
-    EXPECT_EQ(lies("5\n3 1.5 4").werte, (std::vector<int>{3}));
+    EXPECT_EQ(lesen("5\n3 1 zwei 0").werte, (std::vector<int>{3, 1}));
+    EXPECT_EQ(lesen("5\n3 12abc 0").werte, (std::vector<int>{3}));
+    EXPECT_EQ(lesen("5\n3 - 4").werte, (std::vector<int>{3}));
+    EXPECT_EQ(lesen("5\n3 1.5 4").werte, (std::vector<int>{3}));
 }
 
 TEST(Reading, IntegersOutsideTheIntRangeEndTheReading) {
-    EXPECT_EQ(lies("4\n2147483647 -2147483648 2147483648 1").werte,
+    EXPECT_EQ(lesen("4\n2147483647 -2147483648 2147483648 1").werte,
               (std::vector<int>{INT_MAX, INT_MIN}));
-    EXPECT_EQ(lies("4\n1 -2147483649 2").werte, (std::vector<int>{1}));
-    EXPECT_EQ(lies("4\n1 000000000000000000000000000000000004294967296 2").werte,
+    EXPECT_EQ(lesen("4\n1 -2147483649 2").werte, (std::vector<int>{1}));
+    EXPECT_EQ(lesen("4\n1 000000000000000000000000000000000004294967296 2").werte,
               (std::vector<int>{1}));
     // Leading zeros do not make a number too long.
-    EXPECT_EQ(lies("4\n1 000000000000000000007 2").werte, (std::vector<int>{1, 7, 2}));
+    EXPECT_EQ(lesen("4\n1 000000000000000000007 2").werte, (std::vector<int>{1, 7, 2}));
 }
 
 TEST(Reading, AMissingOrBrokenCountReadsAsZero) {
-    EXPECT_EQ(lies("").anzahl, 0);
-    EXPECT_EQ(lies("   \n").anzahl, 0);
-    EXPECT_EQ(lies("zehn\n1 2").anzahl, 0);
-    EXPECT_EQ(lies("99999999999\n1 2").anzahl, 0);
+    EXPECT_EQ(lesen("").anzahl, 0);
+    EXPECT_EQ(lesen("   \n").anzahl, 0);
+    EXPECT_EQ(lesen("zehn\n1 2").anzahl, 0);
+    EXPECT_EQ(lesen("99999999999\n1 2").anzahl, 0);
 }
 
 TEST(Reading, NeverStoresMoreThanTheBuffer) {
     std::ostringstream text;
     text << "20000\n\n";
     for (int i = 0; i < kMaxZahlen + 50; i++) text << i << "\n";
-    const Gelesen g = lies(text.str());
+    const Gelesen g = lesen(text.str());
     ASSERT_EQ(g.werte.size(), static_cast<std::size_t>(kMaxZahlen));
     EXPECT_EQ(g.werte.back(), kMaxZahlen - 1);
     EXPECT_EQ(zuSortieren(g.anzahl, kMaxZahlen), kMaxZahlen);
@@ -107,7 +107,7 @@ TEST(Reading, TheCountIsCutToTheValuesRead) {
 
 TEST(Writing, RandomFileHasCountEmptyLineAndValuesInRange) {
     std::FILE* f = std::tmpfile();
-    ASSERT_TRUE(schreibeZufallszahlen(f));
+    ASSERT_TRUE(zufallszahlenSchreiben(f));
     const std::string text = inhalt(f);
     std::fclose(f);
 
@@ -124,7 +124,7 @@ TEST(Writing, RandomFileHasCountEmptyLineAndValuesInRange) {
     }
     EXPECT_EQ(anzahl, kMaxZahlen);
     // What is written reads back as a full buffer.
-    const Gelesen g = lies(text);
+    const Gelesen g = lesen(text);
     EXPECT_EQ(g.anzahl, kMaxZahlen);
     EXPECT_EQ(g.werte.size(), static_cast<std::size_t>(kMaxZahlen));
 }
@@ -133,7 +133,7 @@ TEST(Writing, SortedFileHoldsTheFirstNValuesOnePerLine) {
     const int zahlen[] = {-5, 0, 12, 99};
     for (auto [n, erwartet] : {std::pair{3, "-5\n0\n12\n"}, {0, ""}, {-2, ""}}) {
         std::FILE* f = std::tmpfile();
-        EXPECT_TRUE(schreibeZahlen(f, zahlen, n));
+        EXPECT_TRUE(zahlenSchreiben(f, zahlen, n));
         EXPECT_EQ(inhalt(f), erwartet);
         std::fclose(f);
     }

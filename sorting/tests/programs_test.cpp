@@ -20,16 +20,16 @@ using transcript::lines;
 
 using Vorbereitung = std::function<void(const std::filesystem::path&)>;
 
-transcript::Result starte(const std::string& name, const transcript::Files& files = {},
-                          const Vorbereitung& prepare = {}, const std::string& tasten = "") {
+transcript::Result starten(const std::string& name, const transcript::Files& dateien = {},
+                           const Vorbereitung& vorbereitung = {}, const std::string& tasten = "") {
     auto r = transcript::run(transcript::program(name), tasten,
-                             {.files = files, .prepare = prepare, .timeoutSeconds = 30});
+                             {.files = dateien, .prepare = vorbereitung, .timeoutSeconds = 30});
     EXPECT_FALSE(r.timedOut) << name;
     EXPECT_EQ(r.err, "") << name;
     return r;
 }
 
-void verzeichnis(const std::filesystem::path& ordner, const char* name) {
+void ordnerAnlegen(const std::filesystem::path& ordner, const char* name) {
     std::filesystem::create_directory(ordner / name);
 }
 
@@ -70,7 +70,7 @@ const std::string kBericht = lines("Einlesen: \\d+\\.000000 sec\n"
 
 // numbermaker's file, made once per test run.
 const std::string& zufallsdatei() {
-    static const std::string datei = starte("numbermaker").files["tosort.txt"];
+    static const std::string datei = starten("numbermaker").files["tosort.txt"];
     return datei;
 }
 
@@ -83,8 +83,8 @@ std::vector<int> absteigend(int von, int anzahl) {
 } // namespace
 
 TEST(NumbermakerTranscript, TwoRunsWriteTheSameWellFormedFile) {
-    const auto erster = starte("numbermaker");
-    const auto zweiter = starte("numbermaker");
+    const auto erster = starten("numbermaker");
+    const auto zweiter = starten("numbermaker");
     EXPECT_EQ(erster.status, 0);
     EXPECT_EQ(erster.out, "");
     const std::string& datei = erster.files.at("tosort.txt");
@@ -104,13 +104,13 @@ TEST(NumbermakerTranscript, TwoRunsWriteTheSameWellFormedFile) {
 }
 
 TEST(NumbermakerTranscript, ReplacesAnExistingFileCompletely) {
-    const auto lauf = starte("numbermaker", {{"tosort.txt", std::string(200000, '7')}});
+    const auto lauf = starten("numbermaker", {{"tosort.txt", std::string(200000, '7')}});
     EXPECT_EQ(lauf.status, 0);
     EXPECT_EQ(lauf.files.at("tosort.txt"), zufallsdatei());
 }
 
 TEST(NumbermakerTranscript, AFileThatCannotBeWrittenGivesStatusOne) {
-    const auto lauf = starte("numbermaker", {}, [](auto& o) { verzeichnis(o, "tosort.txt"); });
+    const auto lauf = starten("numbermaker", {}, [](auto& o) { ordnerAnlegen(o, "tosort.txt"); });
     EXPECT_EQ(lauf.status, 1);
     EXPECT_EQ(lauf.out, "");
 }
@@ -135,7 +135,7 @@ TEST(SortcounterTranscript, CountsTheExchangesOfSmallInputs) {
         {"empty file", "", 0},
     };
     for (const Fall& fall : faelle) {
-        const auto lauf = starte("sortcounter", {{"tosort.txt", fall.datei}});
+        const auto lauf = starten("sortcounter", {{"tosort.txt", fall.datei}});
         EXPECT_EQ(lauf.out, zaehler(fall.erwartet)) << fall.name;
         EXPECT_EQ(lauf.status, 0) << fall.name;
     }
@@ -147,7 +147,7 @@ TEST(SortcounterTranscript, CountIsTheInversionsOfNumbermakersFile) {
     for (std::size_t j = 1; j < werte.size(); j++)
         for (std::size_t k = j + 1; k < werte.size(); k++) inversionen += werte[j] > werte[k];
 
-    const auto lauf = starte("sortcounter", {{"tosort.txt", zufallsdatei()}});
+    const auto lauf = starten("sortcounter", {{"tosort.txt", zufallsdatei()}});
     EXPECT_EQ(lauf.out, zaehler(inversionen));
     EXPECT_EQ(lauf.status, 0);
 }
@@ -155,13 +155,13 @@ TEST(SortcounterTranscript, CountIsTheInversionsOfNumbermakersFile) {
 TEST(SortcounterTranscript, MoreThanTenThousandValuesSortOnlyTheBuffer) {
     // The count and the values both exceed the buffer: the first 10000 are sorted.
     const auto lauf =
-        starte("sortcounter", {{"tosort.txt", tosort(10005, absteigend(10005, 10005))}});
+        starten("sortcounter", {{"tosort.txt", tosort(10005, absteigend(10005, 10005))}});
     EXPECT_EQ(lauf.out, zaehler(49995000));
     EXPECT_EQ(lauf.status, 0);
 }
 
 TEST(SorttimerTranscript, SortsNumbermakersFileIntoSortedTxt) {
-    const auto lauf = starte("sorttimer", {{"tosort.txt", zufallsdatei()}});
+    const auto lauf = starten("sorttimer", {{"tosort.txt", zufallsdatei()}});
     EXPECT_TRUE(std::regex_match(lauf.out, std::regex(kBericht))) << lauf.out;
     EXPECT_EQ(lauf.status, 0);
 
@@ -198,7 +198,7 @@ TEST(SorttimerTranscript, WritesTheSortedPartOfSmallInputs) {
     };
     for (const Fall& fall : faelle) {
         const auto lauf =
-            starte("sorttimer", {{"tosort.txt", fall.datei}, {"sorted.txt", "alter Inhalt\n"}});
+            starten("sorttimer", {{"tosort.txt", fall.datei}, {"sorted.txt", "alter Inhalt\n"}});
         EXPECT_TRUE(std::regex_match(lauf.out, std::regex(kBericht))) << fall.name << lauf.out;
         EXPECT_EQ(lauf.files.at("sorted.txt"), einProZeile(fall.sortiert)) << fall.name;
         EXPECT_EQ(lauf.status, 0) << fall.name;
@@ -222,8 +222,8 @@ class TosortTranscript : public testing::TestWithParam<OhneEingabe> {};
 
 TEST_P(TosortTranscript, MissingOrUnreadableInputIsReported) {
     const OhneEingabe& f = GetParam();
-    const auto lauf = starte(f.programm, f.dateien, [&f](auto& o) {
-        if (f.alsOrdner) verzeichnis(o, "tosort.txt");
+    const auto lauf = starten(f.programm, f.dateien, [&f](auto& o) {
+        if (f.alsOrdner) ordnerAnlegen(o, "tosort.txt");
     });
     EXPECT_EQ(lauf.out, f.alsOrdner ? unlesbarMeldung()
                                     : lines("Fehler beim Oeffnen der Datei tosort.txt!\n"));
@@ -244,8 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SorttimerTranscript, SortedTxtThatCannotBeWrittenIsReported) {
-    const auto lauf = starte("sorttimer", {{"tosort.txt", tosort(3, {3, 1, 2})}},
-                             [](auto& o) { verzeichnis(o, "sorted.txt"); });
+    const auto lauf = starten("sorttimer", {{"tosort.txt", tosort(3, {3, 1, 2})}},
+                              [](auto& o) { ordnerAnlegen(o, "sorted.txt"); });
     const std::string erwartet =
         kBericht + lines("Fehler beim Schreiben der Datei sorted\\.txt!\n");
     EXPECT_TRUE(std::regex_match(lauf.out, std::regex(erwartet))) << lauf.out;
@@ -257,7 +257,7 @@ TEST(SorttimerTranscript, AFailedWriteIsReportedToo) {
     // Opening succeeds, every write fails: the failure shows at the latest when closing.
     if (transcript::windows()) GTEST_SKIP() << "Windows has no device whose every write fails";
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "needs /dev/full";
-    const auto lauf = starte("sorttimer", {{"tosort.txt", tosort(3, {3, 1, 2})}}, [](auto& o) {
+    const auto lauf = starten("sorttimer", {{"tosort.txt", tosort(3, {3, 1, 2})}}, [](auto& o) {
         std::filesystem::create_symlink("/dev/full", o / "sorted.txt");
     });
     const std::string erwartet =
@@ -268,8 +268,8 @@ TEST(SorttimerTranscript, AFailedWriteIsReportedToo) {
 
 TEST(EndOfInputSorting, SortcountersKeyWaitJustEnds) {
     const transcript::Files tosort = {{"tosort.txt", "5\n\n3\n1\n2\n5\n4\n"}};
-    const auto ohneTaste = starte("sortcounter", tosort);
-    const auto mitTaste = starte("sortcounter", tosort, {}, "\r");
+    const auto ohneTaste = starten("sortcounter", tosort);
+    const auto mitTaste = starten("sortcounter", tosort, {}, "\r");
     EXPECT_EQ(ohneTaste.status, 0);
     EXPECT_EQ(ohneTaste.out, mitTaste.out);
     EXPECT_TRUE(

@@ -20,7 +20,7 @@ long long inversionen(const std::vector<int>& a, int n) {
 }
 
 // swapped is never reset, so a sort's share is the difference.
-long long tausche(std::vector<int> werte, int n) {
+long long tauschZaehlen(std::vector<int> werte, int n) {
     const int vorher = swapped;
     bubblesort(werte.data(), n);
     return swapped - vorher;
@@ -29,24 +29,24 @@ long long tausche(std::vector<int> werte, int n) {
 } // namespace
 
 TEST(SwapCount, WorkedCaseThreeOneTwoGivesTwo) {
-    EXPECT_EQ(tausche({3, 1, 2}, 3), 2);
+    EXPECT_EQ(tauschZaehlen({3, 1, 2}, 3), 2);
 }
 
 TEST(SwapCount, SortedAndEqualInputNeedNoExchange) {
     std::vector<int> sortiert(500);
     std::iota(sortiert.begin(), sortiert.end(), -250);
-    EXPECT_EQ(tausche(sortiert, 500), 0);
-    EXPECT_EQ(tausche(std::vector<int>(500, 7), 500), 0);
+    EXPECT_EQ(tauschZaehlen(sortiert, 500), 0);
+    EXPECT_EQ(tauschZaehlen(std::vector<int>(500, 7), 500), 0);
 }
 
 TEST(SwapCount, DescendingInputExchangesEveryPair) {
     std::vector<int> werte(10000);
     std::iota(werte.rbegin(), werte.rend(), 0);
-    EXPECT_EQ(tausche(werte, 10000), 49995000);
+    EXPECT_EQ(tauschZaehlen(werte, 10000), 49995000);
 }
 
 TEST(SwapCount, CountsOfOneOrLessExchangeNothing) {
-    for (int n : {1, 0, -1}) EXPECT_EQ(tausche({3, 2, 1}, n), 0) << n;
+    for (int n : {1, 0, -1}) EXPECT_EQ(tauschZaehlen({3, 2, 1}, n), 0) << n;
 }
 
 TEST(SwapCount, EqualsTheInversionsOfTheSortedPart) {
@@ -55,14 +55,14 @@ TEST(SwapCount, EqualsTheInversionsOfTheSortedPart) {
         std::uniform_int_distribution<int> verteilung(-bereich, bereich);
         std::vector<int> werte(1500);
         for (int& w : werte) w = verteilung(gen);
-        EXPECT_EQ(tausche(werte, 1500), inversionen(werte, 1500)) << bereich;
-        EXPECT_EQ(tausche(werte, 600), inversionen(werte, 600)) << bereich;
+        EXPECT_EQ(tauschZaehlen(werte, 1500), inversionen(werte, 1500)) << bereich;
+        EXPECT_EQ(tauschZaehlen(werte, 600), inversionen(werte, 600)) << bereich;
     }
 }
 
 TEST(SwapCount, AccumulatesOverSorts) {
     const int vorher = swapped;
-    tausche({2, 1}, 2);
-    tausche({3, 2, 1}, 3);
+    tauschZaehlen({2, 1}, 2);
+    tauschZaehlen({3, 2, 1}, 3);
     EXPECT_EQ(swapped - vorher, 4);
 }

@@ -3,11 +3,12 @@
 // abort, so the fuzzer reports a broken invariant like a crash.
 #pragma once
 
+#include "toolbox.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,7 @@
 
 namespace harness {
 
-[[noreturn]] inline void fehlschlag(const char* bedingung, const char* datei, int zeile) {
+[[noreturn]] inline void fehlschlagMelden(const char* bedingung, const char* datei, int zeile) {
     std::fprintf(stderr, "\n%s:%d: invariant broken: %s\n", datei, zeile, bedingung);
     std::fflush(stderr);
     std::abort();
@@ -25,7 +26,7 @@ namespace harness {
 // Unlike assert, stays on in optimised builds.
 #define PRUEFEN(bedingung)                                                                         \
     do {                                                                                           \
-        if (!(bedingung)) ::harness::fehlschlag(#bedingung, __FILE__, __LINE__);                   \
+        if (!(bedingung)) ::harness::fehlschlagMelden(#bedingung, __FILE__, __LINE__);             \
     } while (0)
 
 // The folder of this process, made on first use and removed at exit. The corpus and
@@ -37,27 +38,18 @@ class Prozessordner {
         static Prozessordner ordner;
         return ordner;
     }
-    const std::filesystem::path& pfad() const { return pfad_; }
     int fd() const { return fd_; }
 
   private:
-    Prozessordner() {
-        std::string muster = (std::filesystem::temp_directory_path() / "fuzz-XXXXXX").string();
-        if (!mkdtemp(muster.data())) std::abort();
-        pfad_ = muster;
-        fd_ = open(muster.c_str(), O_RDONLY | O_DIRECTORY);
+    Prozessordner() : ordner_("fuzz"), fd_(open(ordner_.path().c_str(), O_RDONLY | O_DIRECTORY)) {
         if (fd_ < 0) std::abort();
-        std::atexit([] {
-            std::error_code ignoriert;
-            std::filesystem::remove_all(get().pfad_, ignoriert);
-        });
         // Output is not checked byte for byte here; /dev/null keeps printing cheap.
         if (!std::freopen("/dev/null", "w", stdout)) std::abort();
         // A key wait must never block on the terminal the fuzzer was started from.
         if (!std::freopen("/dev/null", "rb", stdin)) std::abort();
     }
-    std::filesystem::path pfad_;
-    int fd_ = -1;
+    toolbox::ScratchFolder ordner_;
+    int fd_;
 };
 
 // Inside the process folder for the lifetime of the object.
@@ -77,28 +69,9 @@ class Ordner {
     int zurueck_;
 };
 
-inline void schreiben(const char* name, std::string_view bytes) {
-    std::FILE* datei = std::fopen(name, "wb");
-    if (!datei) std::abort();
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), datei) != bytes.size())
-        std::abort();
-    if (std::fclose(datei) != 0) std::abort();
-}
-
-inline std::string lesen(const char* name) {
-    std::string inhalt;
-    std::FILE* datei = std::fopen(name, "rb");
-    if (!datei) return inhalt;
-    char puffer[4096];
-    std::size_t n;
-    while ((n = std::fread(puffer, 1, sizeof puffer, datei)) > 0) inhalt.append(puffer, n);
-    std::fclose(datei);
-    return inhalt;
-}
-
 // Standard input becomes the given bytes (through a file, as a redirected run has it).
-inline void eingabe(std::string_view bytes) {
-    schreiben("eingabe.bin", bytes);
+inline void eingabeSetzen(std::string_view bytes) {
+    toolbox::writeFile("eingabe.bin", bytes);
     if (!std::freopen("eingabe.bin", "rb", stdin)) std::abort();
 }
 

@@ -1,16 +1,16 @@
 // Running a built program end to end: its folder, its streams, its exit and its files.
 #include "transcript.h"
 
+#include "toolbox.h"
+
 #include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,26 +25,6 @@ namespace {
 std::string env(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
-}
-
-fs::path freshFolder() {
-    std::string pattern = (fs::temp_directory_path() / "transcript-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
-    return fs::path(buffer.data());
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file << bytes;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
 }
 
 void setNonBlocking(int fd) {
@@ -82,10 +62,10 @@ std::vector<std::string> environment(const std::vector<std::string>& changes) {
     return result;
 }
 
-std::string noise(unsigned seed, std::size_t laenge, const std::string& zeichen) {
-    std::mt19937 zufall(seed);
+std::string noise(unsigned seed, std::size_t length, const std::string& alphabet) {
+    std::mt19937 random(seed);
     std::string out;
-    for (std::size_t i = 0; i < laenge; ++i) out += zeichen[zufall() % zeichen.size()];
+    for (std::size_t i = 0; i < length; ++i) out += alphabet[random() % alphabet.size()];
     return out;
 }
 
@@ -99,12 +79,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The folder the program runs in, with the files the test gives it.
-fs::path prepareFolder(const Options& options) {
-    const fs::path folder = freshFolder();
-    for (const auto& [name, bytes] : options.files) writeFile(folder / name, bytes);
+// The folder the program runs in gets the files the test gives it.
+void prepareFolder(const fs::path& folder, const Options& options) {
+    for (const auto& [name, bytes] : options.files) toolbox::writeFile(folder / name, bytes);
     if (options.prepare) options.prepare(folder);
-    return folder;
 }
 
 // The command line: [launcher] program arguments...
@@ -218,22 +196,22 @@ int await(pid_t pid, Clock::time_point deadline, bool& timedOut) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// Every regular file the run left in its folder; the folder goes.
+// Every regular file the run left in its folder.
 Files collect(const fs::path& folder) {
     Files files;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.is_regular_file())
-            files[entry.path().filename().string()] = readFile(entry.path());
+            files[entry.path().filename().string()] = toolbox::readFile(entry.path());
     }
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
     return files;
 }
 
 } // namespace
 
 Result run(const std::string& exe, const std::string& input, const Options& options) {
-    const fs::path folder = prepareFolder(options);
+    const toolbox::ScratchFolder scratch("transcript");
+    const fs::path& folder = scratch.path();
+    prepareFolder(folder, options);
     // A program that ends before reading all its input must not take the test down with it.
     std::signal(SIGPIPE, SIG_IGN);
     Child child = start(commandLine(exe, options), environment(options.environment), folder,

@@ -46,9 +46,9 @@ std::string lines(const std::string& text);
 // "NAME=value" sets a variable, a bare "NAME" removes it.
 std::vector<std::string> environment(const std::vector<std::string>& changes);
 
-// `laenge` bytes drawn from `zeichen` by a generator seeded with `seed`: input that is
+// `length` bytes drawn from `alphabet` by a generator seeded with `seed`: input that is
 // only noise, the same in every run.
-std::string noise(unsigned seed, std::size_t laenge, const std::string& zeichen);
+std::string noise(unsigned seed, std::size_t length, const std::string& alphabet);
 
 // Whether the programs under test are Windows builds, known by TRANSCRIPT_SUFFIX
 // being ".exe" (whatever launcher runs them). Only for the few behaviours that

@@ -3,34 +3,29 @@
 // turns the console attributes into escape sequences), and the terminal is left as
 // it was found.
 #include "pty_session.h"
+#include "toolbox.h"
 #include "transcript.h"
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
 #include <string>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 // The output without the sequences that only move, hide or show the cursor (Wine hides
-// and shows it around every character); colour sequences stay, or with `colours` false
-// go too, leaving the plain text.
-std::string screen(const std::string& bytes, bool colours) {
+// and shows it around every character); colour sequences stay.
+std::string withColours(const std::string& bytes) {
     static const std::regex cursor("\x1b\\[[0-9;?]*[A-Za-ln-z]");
-    static const std::regex all("\x1b\\[[0-9;?]*[A-Za-z]");
-    return std::regex_replace(bytes, colours ? cursor : all, "");
+    return std::regex_replace(bytes, cursor, "");
 }
 
 // Reads until the plain text shows `text` for the n-th time.
 bool shows(pty::Session& s, const std::string& text, std::size_t n = 1) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < deadline) {
-        const std::string plain = screen(s.output(), false);
+        const std::string plain = toolbox::withoutColours(s.output());
         std::size_t found = 0;
         for (auto at = plain.find(text); at != std::string::npos; at = plain.find(text, at + 1))
             ++found;
@@ -45,11 +40,9 @@ TEST(WindowsConsole, KeysWithoutEnterHotKeysInRedAndTheTerminalLeftAsFound) {
     if (!launcher || !transcript::windows())
         GTEST_SKIP() << "needs the .exe files under Wine: tests/windows/run-tests.sh sets "
                         "TRANSCRIPT_LAUNCHER and TRANSCRIPT_SUFFIX=.exe";
-    const fs::path folder =
-        fs::temp_directory_path() / ("windows-console-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    const toolbox::ScratchFolder folder("windows-console");
     {
-        pty::Session s(transcript::program("datenbank"), folder.string(), launcher);
+        pty::Session s(transcript::program("datenbank"), folder.path().string(), launcher);
         ASSERT_TRUE(shows(s, "Programm verlassen")) << s.output();
         // Wine's console echoes what is typed before the program reads its key, so the key
         // goes in once the program has surely reached its read.
@@ -58,7 +51,7 @@ TEST(WindowsConsole, KeysWithoutEnterHotKeysInRedAndTheTerminalLeftAsFound) {
 
         s.send("b"); // no Enter
         ASSERT_TRUE(shows(s, "zurueck")) << s.output();
-        const std::string user = screen(s.output().substr(menuEnd), true);
+        const std::string user = withColours(s.output().substr(menuEnd));
         const std::size_t heading = user.find("Benutzer Ebene");
         ASSERT_NE(heading, std::string::npos) << user;
         EXPECT_EQ(user.substr(0, heading).find('b'), std::string::npos) << "echoed: " << user;
@@ -80,7 +73,6 @@ TEST(WindowsConsole, KeysWithoutEnterHotKeysInRedAndTheTerminalLeftAsFound) {
         EXPECT_TRUE(after.c_lflag & ECHO);
         EXPECT_TRUE(pty::sameSettings(s.initial(), after));
     }
-    fs::remove_all(folder);
 }
 
 } // namespace
