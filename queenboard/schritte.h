@@ -87,14 +87,6 @@ template <class Kern> bool obereSumme(const Zeilen& r, Maske lo, Maske hi, long&
     return true;
 }
 
-// The queens' falling diagonals c - r sum to the sum of their columns less that of
-// their rows. Where every row and every free column takes a queen those sums are
-// known; where some may stay empty, they lie between the sums of the smallest and
-// of the largest r.damen of them. Distinct free diagonals must make it up, so it
-// meets the range between the sums of the smallest and of the largest k of them;
-// that cheap test goes first, then the tighter upper bound row by row (obereSumme).
-// (The rising diagonals c + r give the same check, but it prunes about a hundredth
-// as much, for as much work.)
 // What the diagonals' sum tells: no placement, nothing new, or the rows have
 // changed (a line left empty, or a queen forced) and must be counted again.
 enum class Summen { nicht, passt, geaendert };
@@ -108,6 +100,14 @@ inline Maske bereich(long von, long bis) {
     return bisMaske & ~((Maske{1} << von) - 1);
 }
 
+// The queens' falling diagonals c - r sum to the sum of their columns less that of
+// their rows. Where every row and every free column takes a queen those sums are
+// known; where some may stay empty, they lie between the sums of the smallest and
+// of the largest r.damen of them. Distinct free diagonals must make it up, so it
+// meets the range between the sums of the smallest and of the largest k of them;
+// that cheap test goes first, then the tighter upper bound row by row (obereSumme).
+// (The rising diagonals c + r give the same check, but it prunes about a hundredth
+// as much, for as much work; with lines to spare, a fiftieth.)
 template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung& gesetzt) {
     Maske lo, hi, zeilen;
     long zeilenSumme;
