@@ -58,15 +58,20 @@ int temporaerAnlegen(const std::string& pfad, mode_t modus, std::string& name) {
     const long grenze = pathconf(ordnerVon(pfad).c_str(), _PC_NAME_MAX);
     const std::size_t hoechstens = grenze > 0 ? static_cast<std::size_t>(grenze) : NAME_MAX;
     for (int versuch = 0; versuch < 100; ++versuch) {
-        const std::string rest =
-            "." + std::to_string(getpid()) + "-" + std::to_string(zufall()) + ".tmp";
+        std::string rest = ".";
+        rest += std::to_string(getpid());
+        rest += '-';
+        rest += std::to_string(zufall());
+        rest += ".tmp";
         std::size_t laenge = eigen.size();
         if (laenge + rest.size() > hoechstens) {
             laenge = hoechstens > rest.size() ? hoechstens - rest.size() : 0;
             while (laenge > 0 && (static_cast<unsigned char>(eigen[laenge]) & 0xC0) == 0x80)
                 --laenge; // a UTF-8 continuation byte
         }
-        name = kopf + eigen.substr(0, laenge) + rest;
+        name = kopf;
+        name.append(eigen, 0, laenge);
+        name += rest;
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

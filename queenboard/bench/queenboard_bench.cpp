@@ -117,7 +117,7 @@ void messen(int zeilen, int spalten, int anzahl, int faeden, double sekundenGren
 // Optional arguments: the time limit per board of the fast search, of the
 // reference, in seconds; threads (0: one per core, then one alone); the first and
 // last n of the table; 1 for the proof without vector instructions; the shapes
-// (q square, h one row more, b one column more, 1 and 2 queens fewer; default q).
+// (q square, h one row more, b one column more, 1 and 2 queens fewer; default all).
 int main(int argc, char** argv) {
     const double schnellSekunden = argc > 1 ? std::atof(argv[1]) : 60;
     const double referenzSekunden = argc > 2 ? std::atof(argv[2]) : 30;
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     const int von = argc > 4 ? std::atoi(argv[4]) : 30;
     const int bis = argc > 5 ? std::atoi(argv[5]) : 45;
     const bool ohneVektoren = argc > 6 && std::atoi(argv[6]) == 1;
-    const std::string formen = argc > 7 ? argv[7] : "q";
+    const std::string formen = argc > 7 ? argv[7] : "qhb12";
     if (referenzSekunden > 0) {
         std::printf("Referenz und schnelle Suche (Referenz abgebrochen nach %.0f s):\n",
                     referenzSekunden);
