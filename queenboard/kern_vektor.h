@@ -85,9 +85,9 @@ struct VektorKern {
             vh = _mm256_or_si256(vh,
                                  _mm256_srlv_epi64(m, _mm256_sub_epi64(wortbreite, verschiebung)));
             // Slots past the last row hold no free square, and no row number to count.
-            const __m256i belegt = _mm256_andnot_si256(_mm256_cmpeq_epi64(m, null), eins);
-            vz = _mm256_add_epi64(vz, _mm256_andnot_si256(_mm256_cmpeq_epi64(m, null), nummer));
-            vm = _mm256_or_si256(vm, _mm256_sllv_epi64(belegt, nummer));
+            const __m256i leer = _mm256_cmpeq_epi64(m, null);
+            vz = _mm256_add_epi64(vz, _mm256_andnot_si256(leer, nummer));
+            vm = _mm256_or_si256(vm, _mm256_sllv_epi64(_mm256_andnot_si256(leer, eins), nummer));
         }
         alignas(32) Maske teile[4][4];
         _mm256_store_si256(reinterpret_cast<__m256i*>(teile[0]), vl);

@@ -149,7 +149,7 @@ template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung
         return Summen::geaendert;
     }
     if (spaltenFrei == k && r.n == k + 1) {
-        const long ohne = bitSumme<Kern>(spalten) - zeilenSumme + long{k} * kMaxFeld;
+        const long ohne = spaltenMin - zeilenSumme + long{k} * kMaxFeld; // all columns take one
         const Maske leerMoeglich = zeilen & bereich(unten - ohne, oben - ohne);
         if (leerMoeglich == 0) return Summen::nicht;
         for (int j = 0; j < r.n; ++j) {
