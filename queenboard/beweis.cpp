@@ -18,6 +18,59 @@ constexpr int kUeberVoll = kMaxFeld + 1;
 
 template <class Kern> struct Beweis;
 
+// How deep a long proof looks ahead before it branches: below, the nodes are many
+// and the look ahead costs more than it saves.
+constexpr int kVorschauTiefe = 4;
+
+// The line to branch on at the top of a long proof: the one with the fewest
+// children that survive narrowing; of those, the one whose children leave the most
+// free squares. A line that may stay empty counts that as one child. False when
+// some line has no child at all.
+template <class Kern>
+bool vorausschauen(Zweig& zweig, const Zeilen& r, const Zaehlung& z, bool zeilenVoll,
+                   bool spaltenVoll, int& platz, int& spalte, bool& nachSpalte) {
+    Maske bleibt[kPlaetze];         // per slot, the squares whose child survives
+    long zeilenRaum[kPlaetze] = {}; // the free squares its children leave
+    long spaltenRaum[kMaxFeld] = {};
+    Zeilen kind;
+    for (int j = 0; j < r.n; ++j) {
+        bleibt[j] = 0;
+        for (Maske offen = r.frei[j]; offen != 0; offen &= offen - 1) {
+            const int s = std::countr_zero(offen);
+            Zaehlung kindZaehlung = platzieren<Kern>(r, kind, j, s, zweig.gesetzt);
+            if (!eingrenzen<Kern>(kind, kindZaehlung, zweig.gesetzt)) continue;
+            bleibt[j] |= Maske{1} << s;
+            long raum = 0;
+            for (int i = 0; i < kind.n; ++i) raum += Kern::bits(kind.frei[i]);
+            zeilenRaum[j] += raum;
+            spaltenRaum[s] += raum;
+        }
+    }
+    int wenigste = kUeberVoll + 1;
+    long raum = 0;
+    const auto waehlen = [&](int kinder, long kinderRaum) {
+        if (kinder > wenigste || (kinder == wenigste && kinderRaum <= raum)) return false;
+        wenigste = kinder;
+        raum = kinderRaum;
+        return true;
+    };
+    for (int j = 0; j < r.n; ++j)
+        if (waehlen(Kern::bits(bleibt[j]) + (zeilenVoll ? 0 : 1), zeilenRaum[j])) {
+            platz = j;
+            nachSpalte = false;
+        }
+    for (Maske offen = z.spalten; offen != 0; offen &= offen - 1) {
+        const int s = std::countr_zero(offen);
+        int kinder = spaltenVoll ? 0 : 1;
+        for (int j = 0; j < r.n; ++j) kinder += static_cast<int>((bleibt[j] >> s) & 1);
+        if (waehlen(kinder, spaltenRaum[s])) {
+            spalte = s;
+            nachSpalte = true;
+        }
+    }
+    return wenigste > 0;
+}
+
 // True when the narrowed `r`, counted in `z`, holds a placement.
 template <class Kern> bool pruefenMit(Zweig& zweig, const Zeilen& r, const Zaehlung& z, int tiefe) {
     if (r.damen <= 0) {
@@ -65,8 +118,12 @@ template <class Kern> bool pruefenMit(Zweig& zweig, const Zeilen& r, const Zaehl
         spalte = seltensteSpalte(r, z.spalten, seltenste);
     }
     // A line that may stay empty has that as one more branch.
-    const bool nachSpalte = zeilenVoll ? spaltenVoll && wenigste > 2 && seltenste == 2
-                                       : spaltenVoll || seltenste < wenigste;
+    bool nachSpalte = zeilenVoll ? spaltenVoll && wenigste > 2 && seltenste == 2
+                                 : spaltenVoll || seltenste < wenigste;
+    // A proof long enough to have run out of its budget looks ahead at its top.
+    if (zweig.vorrat == kUnbegrenzt && tiefe < kVorschauTiefe &&
+        !vorausschauen<Kern>(zweig, r, z, zeilenVoll, spaltenVoll, platz, spalte, nachSpalte))
+        return false;
     const bool leerErlaubt = nachSpalte ? !spaltenVoll : !zeilenVoll;
 
     Zeilen kind;

@@ -11,20 +11,24 @@ namespace queenboard {
 
 namespace {
 
-// A proof is shared among the threads once it has taken this many nodes alone:
-// most proofs are shorter, and handing their subtrees around would cost more.
+// A proof starts again, looking ahead and shared among the threads, once it has
+// taken this many nodes alone: most proofs are shorter, and handing their subtrees
+// around or looking ahead would cost more.
 constexpr long long kTeilenAb = 20000;
 
 // Whether the narrowed rows `r` can take their queens; if so, with a placement in
 // zweig.fund.
 bool beweisen(Zweig& zweig, const Zeilen& r) {
-    if (zweig.lauf.einstellungen.faeden <= 1) return loesbar(zweig, r);
-    // Alone first: most proofs are short, and sharing them would cost more.
+    // Alone and without looking ahead first: most proofs are short, and sharing
+    // them or looking ahead would cost more. A long one starts again, looking ahead
+    // at its top, on every thread there is.
     zweig.vorrat = zweig.lauf.einstellungen.teilenAb;
     zweig.erschoepft = false;
     const bool ergebnis = loesbar(zweig, r);
     zweig.vorrat = kUnbegrenzt;
-    return zweig.erschoepft ? gemeinsamBeweisen(zweig, r) : ergebnis;
+    if (!zweig.erschoepft) return ergebnis;
+    zweig.erschoepft = false;
+    return zweig.lauf.einstellungen.faeden <= 1 ? loesbar(zweig, r) : gemeinsamBeweisen(zweig, r);
 }
 
 // Places the queens of the narrowed rows `r`, in order from the top, first

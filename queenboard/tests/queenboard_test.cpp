@@ -410,7 +410,7 @@ TEST(DameSuche, FirstPlacementsUpToTwentyNineByTwentyNine) {
 
 struct Teilung {
     int faeden;
-    long long teilenAb; // tiny, so that proofs on small boards are shared too
+    long long teilenAb; // tiny, so that proofs on small boards look ahead and are shared too
     bool ohneVektoren = false;
 };
 
@@ -458,8 +458,9 @@ TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Teilungen, DameGeteilt,
-                         ::testing::Values(Teilung{1, 0}, Teilung{2, 1}, Teilung{2, 3},
-                                           Teilung{3, 1}, Teilung{4, 10}, Teilung{1, 0, true},
+                         ::testing::Values(Teilung{1, 0}, Teilung{1, 1}, Teilung{1, 1, true},
+                                           Teilung{2, 1}, Teilung{2, 3}, Teilung{3, 1},
+                                           Teilung{4, 10}, Teilung{1, 0, true},
                                            Teilung{2, 1, true}),
                          [](const ::testing::TestParamInfo<Teilung>& info) {
                              const Teilung& t = info.param;
