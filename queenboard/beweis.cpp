@@ -22,13 +22,59 @@ template <class Kern> struct Beweis;
 // and the look ahead costs more than it saves.
 constexpr int kVorschauTiefe = 4;
 
+// The line a proof branches on: a row, by its slot, or a column.
+struct Linie {
+    bool nachSpalte;
+    int platz;
+    int spalte;
+};
+
+// The row or column with the fewest free squares. Where every row must take a
+// queen, a row of two (the least after narrowing) is taken without counting
+// further, and a column of two is as good as it gets. Where rows may stay empty, a
+// column is taken where every column must take a queen, or where it has fewer free
+// squares than the row, which has its staying empty as one more branch.
+template <class Kern>
+Linie linieWaehlen(const Zeilen& r, const Zaehlung& z, bool zeilenVoll, bool spaltenVoll) {
+    if (zeilenVoll && z.hoechstensZwei != 0)
+        return {.nachSpalte = false, .platz = std::countr_zero(z.hoechstensZwei), .spalte = -1};
+    Linie linie{.nachSpalte = false, .platz = 0, .spalte = -1};
+    int wenigste = kUeberVoll;
+    if (zeilenVoll) {
+        Maske einmal = 0, zweimal = 0, dreimal = 0;
+        for (int j = 0; j < r.n; ++j) {
+            const Maske m = r.frei[j];
+            dreimal |= zweimal & m;
+            zweimal |= einmal & m;
+            einmal |= m;
+            if (Kern::bits(m) < wenigste) {
+                wenigste = Kern::bits(m);
+                linie.platz = j;
+            }
+        }
+        const Maske zwei = zweimal & ~dreimal;
+        if (spaltenVoll && zwei != 0)
+            linie = {.nachSpalte = true, .platz = 0, .spalte = std::countr_zero(zwei)};
+        return linie;
+    }
+    for (int j = 0; j < r.n; ++j)
+        if (Kern::bits(r.frei[j]) < wenigste) {
+            wenigste = Kern::bits(r.frei[j]);
+            linie.platz = j;
+        }
+    int seltenste;
+    linie.spalte = seltensteSpalte(r, z.spalten, seltenste);
+    linie.nachSpalte = spaltenVoll || seltenste < wenigste;
+    return linie;
+}
+
 // The line to branch on at the top of a long proof: the one with the fewest
 // children that survive narrowing; of those, the one whose children leave the most
 // free squares. A line that may stay empty counts that as one child. False when
 // some line has no child at all.
 template <class Kern>
-bool vorausschauen(Zweig& zweig, const Zeilen& r, const Zaehlung& z, bool zeilenVoll,
-                   bool spaltenVoll, int& platz, int& spalte, bool& nachSpalte) {
+bool vorausschauen(const Zeilen& r, const Zaehlung& z, bool zeilenVoll, bool spaltenVoll,
+                   Belegung& gesetzt, Linie& linie) {
     Maske bleibt[kPlaetze];         // per slot, the squares whose child survives
     long zeilenRaum[kPlaetze] = {}; // the free squares its children leave
     long spaltenRaum[kMaxFeld] = {};
@@ -37,8 +83,8 @@ bool vorausschauen(Zweig& zweig, const Zeilen& r, const Zaehlung& z, bool zeilen
         bleibt[j] = 0;
         for (Maske offen = r.frei[j]; offen != 0; offen &= offen - 1) {
             const int s = std::countr_zero(offen);
-            Zaehlung kindZaehlung = platzieren<Kern>(r, kind, j, s, zweig.gesetzt);
-            if (!eingrenzen<Kern>(kind, kindZaehlung, zweig.gesetzt)) continue;
+            Zaehlung kindZaehlung = platzieren<Kern>(r, kind, j, s, gesetzt);
+            if (!eingrenzen<Kern>(kind, kindZaehlung, gesetzt)) continue;
             bleibt[j] |= Maske{1} << s;
             long raum = 0;
             for (int i = 0; i < kind.n; ++i) raum += Kern::bits(kind.frei[i]);
@@ -55,18 +101,13 @@ bool vorausschauen(Zweig& zweig, const Zeilen& r, const Zaehlung& z, bool zeilen
         return true;
     };
     for (int j = 0; j < r.n; ++j)
-        if (waehlen(Kern::bits(bleibt[j]) + (zeilenVoll ? 0 : 1), zeilenRaum[j])) {
-            platz = j;
-            nachSpalte = false;
-        }
+        if (waehlen(Kern::bits(bleibt[j]) + (zeilenVoll ? 0 : 1), zeilenRaum[j]))
+            linie = {.nachSpalte = false, .platz = j, .spalte = -1};
     for (Maske offen = z.spalten; offen != 0; offen &= offen - 1) {
         const int s = std::countr_zero(offen);
         int kinder = spaltenVoll ? 0 : 1;
         for (int j = 0; j < r.n; ++j) kinder += static_cast<int>((bleibt[j] >> s) & 1);
-        if (waehlen(kinder, spaltenRaum[s])) {
-            spalte = s;
-            nachSpalte = true;
-        }
+        if (waehlen(kinder, spaltenRaum[s])) linie = {.nachSpalte = true, .platz = 0, .spalte = s};
     }
     return wenigste > 0;
 }
@@ -82,48 +123,17 @@ template <class Kern> bool pruefenMit(Zweig& zweig, const Zeilen& r, const Zaehl
     if (zweig.vorrat >= 0 && --zweig.vorrat < 0) zweig.erschoepft = true; // a budget counts down
     if (zweig.erschoepft || vorbei(zweig)) return false;
 
-    // The line to branch on: the row or column with the fewest free squares. Where
-    // every row must take a queen, a row of two (the least after narrowing) is
-    // taken without counting further.
     const bool zeilenVoll = r.damen == r.n;
     const bool spaltenVoll = r.damen == Kern::bits(z.spalten);
-    int platz = std::countr_zero(z.hoechstensZwei);
-    int wenigste = z.hoechstensZwei != 0 ? 2 : kUeberVoll;
-    int spalte = -1, seltenste = kUeberVoll;
-    if (zeilenVoll && wenigste > 2) {
-        // Where all must take a queen, a column of two is as good as it gets.
-        Maske einmal = 0, zweimal = 0, dreimal = 0;
-        for (int j = 0; j < r.n; ++j) {
-            const Maske m = r.frei[j];
-            dreimal |= zweimal & m;
-            zweimal |= einmal & m;
-            einmal |= m;
-            if (Kern::bits(m) < wenigste) {
-                wenigste = Kern::bits(m);
-                platz = j;
-            }
-        }
-        const Maske zwei = zweimal & ~dreimal;
-        if (spaltenVoll && zwei != 0) {
-            spalte = std::countr_zero(zwei);
-            seltenste = 2;
-        }
-    } else if (!zeilenVoll) {
-        wenigste = kUeberVoll;
-        for (int j = 0; j < r.n; ++j)
-            if (Kern::bits(r.frei[j]) < wenigste) {
-                wenigste = Kern::bits(r.frei[j]);
-                platz = j;
-            }
-        spalte = seltensteSpalte(r, z.spalten, seltenste);
-    }
-    // A line that may stay empty has that as one more branch.
-    bool nachSpalte = zeilenVoll ? spaltenVoll && wenigste > 2 && seltenste == 2
-                                 : spaltenVoll || seltenste < wenigste;
+    Linie linie{};
     // A proof long enough to have run out of its budget looks ahead at its top.
-    if (zweig.vorrat == kUnbegrenzt && tiefe < kVorschauTiefe &&
-        !vorausschauen<Kern>(zweig, r, z, zeilenVoll, spaltenVoll, platz, spalte, nachSpalte))
-        return false;
+    if (zweig.vorrat == kUnbegrenzt && tiefe < kVorschauTiefe) {
+        if (!vorausschauen<Kern>(r, z, zeilenVoll, spaltenVoll, zweig.gesetzt, linie)) return false;
+    } else {
+        linie = linieWaehlen<Kern>(r, z, zeilenVoll, spaltenVoll);
+    }
+    const bool nachSpalte = linie.nachSpalte;
+    const int platz = linie.platz, spalte = linie.spalte;
     const bool leerErlaubt = nachSpalte ? !spaltenVoll : !zeilenVoll;
 
     Zeilen kind;

@@ -86,16 +86,8 @@ struct Zweig {
     Belegung leitbild{}; // the placement a proof tries first: the last witness
 };
 
-// The proof (beweis.cpp). Each call goes to the kernel the settings choose.
+// The proof (beweis.cpp), in the kernel the settings choose.
 bool vektorenMoeglich();
-// `nach` becomes `von` with a queen on slot `i`, column `spalte`; the last row
-// moves into slot i. Both may be the same. The queen goes into `gesetzt`.
-Zaehlung platzieren(const Einstellungen& e, const Zeilen& von, Zeilen& nach, int i, int spalte,
-                    Belegung& gesetzt);
-// Places the forced queens of `r`, counted in `z`, and drops rows without a free
-// square; false when the rows cannot take their queens. Only where every row or
-// every column with a free square must take a queen does it force any.
-bool eingrenzen(const Einstellungen& e, Zeilen& r, Zaehlung& z, Belegung& gesetzt);
 // True when the narrowed `r` holds a placement, then in zweig.fund. In the shared
 // proof, branches handed on are not searched.
 bool loesbar(Zweig& zweig, const Zeilen& r);
