@@ -442,6 +442,29 @@ TEST_P(DameGeteilt, AsTheReference) {
     }
 }
 
+TEST_P(DameGeteilt, AsTheReferenceWhereALineWithoutQueensLeftMayStayEmpty) {
+    // Below the queen set first, some row (or column) that may stay empty has no
+    // square whose queen survives narrowing: looking ahead must still count it as
+    // a branch. The rows in the upper half, the columns in the lower.
+    struct Fall {
+        int zeilen, spalten, anzahl;
+        std::vector<std::pair<int, int>> damen; // row, column
+    };
+    const Fall faelle[] = {
+        {8, 7, 6, {}},       {6, 5, 3, {{5, 0}}}, {7, 4, 3, {{5, 1}}}, {8, 6, 5, {{2, 5}}},
+        {5, 6, 3, {{0, 5}}}, {5, 6, 3, {{1, 5}}}, {7, 7, 5, {{2, 6}}}, {7, 7, 5, {{6, 1}}},
+    };
+    for (const Fall& f : faelle) {
+        Brett schnell(f.zeilen, f.spalten);
+        for (const auto& [zeile, spalte] : f.damen)
+            dameSetzen(schnell.feld, f.spalten, f.zeilen, spalte, zeile);
+        Brett referenz = schnell;
+        const int erwartet = dameReferenz(f.anzahl, referenz.feld, f.spalten, f.zeilen);
+        EXPECT_EQ(suchen(schnell, f.anzahl), erwartet) << f.zeilen << "x" << f.spalten;
+        EXPECT_EQ(schnell.zeilenWerte(), referenz.zeilenWerte()) << f.zeilen << "x" << f.spalten;
+    }
+}
+
 TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
     struct Fall {
         int zeilen, spalten, anzahl;
