@@ -126,8 +126,9 @@ template <class Kern> bool pruefenMit(Zweig& zweig, const Zeilen& r, const Zaehl
     const bool zeilenVoll = r.damen == r.n;
     const bool spaltenVoll = r.damen == Kern::bits(z.spalten);
     Linie linie{};
-    // A proof long enough to have run out of its budget looks ahead at its top.
-    if (zweig.vorrat == kUnbegrenzt && tiefe < kVorschauTiefe) {
+    // A proof long enough to have run out of its budget looks ahead at its top,
+    // except where only columns are to spare: there it costs more than it saves.
+    if (zweig.vorrat == kUnbegrenzt && tiefe < kVorschauTiefe && (!zeilenVoll || spaltenVoll)) {
         if (!vorausschauen<Kern>(r, z, zeilenVoll, spaltenVoll, zweig.gesetzt, linie)) return false;
     } else {
         linie = linieWaehlen<Kern>(r, z, zeilenVoll, spaltenVoll);
