@@ -40,28 +40,23 @@ Linie linieWaehlen(const Zeilen& r, const Zaehlung& z, bool zeilenVoll, bool spa
         return {.nachSpalte = false, .platz = std::countr_zero(z.hoechstensZwei), .spalte = -1};
     Linie linie{.nachSpalte = false, .platz = 0, .spalte = -1};
     int wenigste = kUeberVoll;
-    if (zeilenVoll) {
-        Maske einmal = 0, zweimal = 0, dreimal = 0;
-        for (int j = 0; j < r.n; ++j) {
-            const Maske m = r.frei[j];
-            dreimal |= zweimal & m;
-            zweimal |= einmal & m;
-            einmal |= m;
-            if (Kern::bits(m) < wenigste) {
-                wenigste = Kern::bits(m);
-                linie.platz = j;
-            }
+    Maske einmal = 0, zweimal = 0, dreimal = 0; // columns free in one, two, three rows or more
+    for (int j = 0; j < r.n; ++j) {
+        const Maske m = r.frei[j];
+        dreimal |= zweimal & m;
+        zweimal |= einmal & m;
+        einmal |= m;
+        if (Kern::bits(m) < wenigste) {
+            wenigste = Kern::bits(m);
+            linie.platz = j;
         }
+    }
+    if (zeilenVoll) {
         const Maske zwei = zweimal & ~dreimal;
         if (spaltenVoll && zwei != 0)
             linie = {.nachSpalte = true, .platz = 0, .spalte = std::countr_zero(zwei)};
         return linie;
     }
-    for (int j = 0; j < r.n; ++j)
-        if (Kern::bits(r.frei[j]) < wenigste) {
-            wenigste = Kern::bits(r.frei[j]);
-            linie.platz = j;
-        }
     int seltenste;
     linie.spalte = seltensteSpalte(r, z.spalten, seltenste);
     linie.nachSpalte = spaltenVoll || seltenste < wenigste;
