@@ -66,6 +66,15 @@ struct Brettmass {
     int zeilen, spalten, anzahl;
 };
 
+using Damen = std::vector<std::pair<int, int>>; // row, column
+
+// An empty board with `damen` set on it.
+Brett mitDamen(int zeilen, int spalten, const Damen& damen) {
+    Brett b(zeilen, spalten);
+    for (const auto& [zeile, spalte] : damen) dameSetzen(b.feld, spalten, zeilen, spalte, zeile);
+    return b;
+}
+
 // ---- Placing and removing --------------------------------------------------
 
 TEST(DameSetzen, MarksRowColumnAndDiagonals) {
@@ -289,18 +298,14 @@ TEST(DameReferenz, BoardsWhereTheDiagonalSumsMeetTheirBounds) {
     // must stay allowed.
     struct Fall {
         int n;
-        std::vector<std::pair<int, int>> damen; // row, column
+        Damen damen;
     };
     const Fall faelle[] = {
         {8, {{5, 0}, {7, 3}}},          {9, {{2, 2}}}, {9, {{0, 6}, {8, 2}}}, {9, {{0, 7}, {8, 4}}},
         {10, {{3, 2}, {4, 8}, {5, 1}}},
     };
-    for (const Fall& fall : faelle) {
-        Brett b(fall.n, fall.n);
-        for (const auto& [zeile, spalte] : fall.damen)
-            dameSetzen(b.feld, fall.n, fall.n, spalte, zeile);
-        vergleichen(b, fall.n - int(fall.damen.size()));
-    }
+    for (const Fall& fall : faelle)
+        vergleichen(mitDamen(fall.n, fall.n, fall.damen), fall.n - int(fall.damen.size()));
 }
 
 // Rows 0, 1 and 2 with free squares {0}, {2} and {2}, to take two queens: one row
@@ -427,18 +432,22 @@ class DameGeteilt : public ::testing::TestWithParam<Teilung> {
                            .teilenAb = GetParam().teilenAb,
                            .ohneVektoren = GetParam().ohneVektoren});
     }
-};
-
-TEST_P(DameGeteilt, AsTheReference) {
-    std::mt19937 zufall(7);
-    for (int fall = 0; fall < 200; ++fall) {
-        auto [schnell, anzahl] = zufallsFall(zufall, 3);
+    // The same result and the same board as the reference.
+    void wieReferenz(Brett schnell, int anzahl) const {
         Brett referenz = schnell;
         const int erwartet = dameReferenz(anzahl, referenz.feld, referenz.spalten, referenz.zeilen);
         ASSERT_EQ(suchen(schnell, anzahl), erwartet)
             << schnell.zeilen << "x" << schnell.spalten << ", " << anzahl;
         ASSERT_EQ(schnell.zeilenWerte(), referenz.zeilenWerte())
             << schnell.zeilen << "x" << schnell.spalten << ", " << anzahl;
+    }
+};
+
+TEST_P(DameGeteilt, AsTheReference) {
+    std::mt19937 zufall(7);
+    for (int fall = 0; fall < 200 && !HasFatalFailure(); ++fall) {
+        const auto [b, anzahl] = zufallsFall(zufall, 3);
+        wieReferenz(b, anzahl);
     }
 }
 
@@ -448,21 +457,13 @@ TEST_P(DameGeteilt, AsTheReferenceWhereALineWithoutQueensLeftMayStayEmpty) {
     // a branch. The rows in the upper half, the columns in the lower.
     struct Fall {
         int zeilen, spalten, anzahl;
-        std::vector<std::pair<int, int>> damen; // row, column
+        Damen damen;
     };
     const Fall faelle[] = {
         {8, 7, 6, {}},       {6, 5, 3, {{5, 0}}}, {7, 4, 3, {{5, 1}}}, {8, 6, 5, {{2, 5}}},
         {5, 6, 3, {{0, 5}}}, {5, 6, 3, {{1, 5}}}, {7, 7, 5, {{2, 6}}}, {7, 7, 5, {{6, 1}}},
     };
-    for (const Fall& f : faelle) {
-        Brett schnell(f.zeilen, f.spalten);
-        for (const auto& [zeile, spalte] : f.damen)
-            dameSetzen(schnell.feld, f.spalten, f.zeilen, spalte, zeile);
-        Brett referenz = schnell;
-        const int erwartet = dameReferenz(f.anzahl, referenz.feld, f.spalten, f.zeilen);
-        EXPECT_EQ(suchen(schnell, f.anzahl), erwartet) << f.zeilen << "x" << f.spalten;
-        EXPECT_EQ(schnell.zeilenWerte(), referenz.zeilenWerte()) << f.zeilen << "x" << f.spalten;
-    }
+    for (const Fall& f : faelle) wieReferenz(mitDamen(f.zeilen, f.spalten, f.damen), f.anzahl);
 }
 
 TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
