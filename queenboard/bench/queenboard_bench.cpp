@@ -83,6 +83,9 @@ constexpr Form kFormen[] = {
     {'q', "quadratisch", 0, 0, 0},        {'h', "eine Zeile mehr", 1, 0, 0},
     {'b', "eine Spalte mehr", 0, 1, 0},   {'1', "eine Dame weniger", 0, 0, 1},
     {'2', "zwei Damen weniger", 0, 0, 2},
+    // Not in the default table: the further neighbours, for a look beyond it.
+    {'H', "zwei Zeilen mehr", 2, 0, 0},   {'B', "zwei Spalten mehr", 0, 2, 0},
+    {'3', "drei Damen weniger", 0, 0, 3},
 };
 
 void messen(int zeilen, int spalten, int anzahl, int faeden, double sekundenGrenze,
@@ -117,7 +120,8 @@ void messen(int zeilen, int spalten, int anzahl, int faeden, double sekundenGren
 // Optional arguments: the time limit per board of the fast search, of the
 // reference, in seconds; threads (0: one per core, then one alone); the first and
 // last n of the table; 1 for the proof without vector instructions; the shapes
-// (q square, h one row more, b one column more, 1 and 2 queens fewer; default all).
+// (q square, h one row more, b one column more, 1 and 2 queens fewer; default these;
+// also H two rows more, B two columns more, 3 three queens fewer).
 int main(int argc, char** argv) {
     const double schnellSekunden = argc > 1 ? std::atof(argv[1]) : 60;
     const double referenzSekunden = argc > 2 ? std::atof(argv[2]) : 30;
