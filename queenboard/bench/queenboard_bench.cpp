@@ -80,11 +80,14 @@ struct Form {
     int mehrZeilen, mehrSpalten, wenigerDamen;
 };
 constexpr Form kFormen[] = {
-    {'q', "quadratisch", 0, 0, 0},        {'h', "eine Zeile mehr", 1, 0, 0},
-    {'b', "eine Spalte mehr", 0, 1, 0},   {'1', "eine Dame weniger", 0, 0, 1},
+    {'q', "quadratisch", 0, 0, 0},
+    {'h', "eine Zeile mehr", 1, 0, 0},
+    {'b', "eine Spalte mehr", 0, 1, 0},
+    {'1', "eine Dame weniger", 0, 0, 1},
     {'2', "zwei Damen weniger", 0, 0, 2},
     // Not in the default table: the further neighbours, for a look beyond it.
-    {'H', "zwei Zeilen mehr", 2, 0, 0},   {'B', "zwei Spalten mehr", 0, 2, 0},
+    {'H', "zwei Zeilen mehr", 2, 0, 0},
+    {'B', "zwei Spalten mehr", 0, 2, 0},
     {'3', "drei Damen weniger", 0, 0, 3},
 };
 
