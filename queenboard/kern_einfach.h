@@ -40,6 +40,17 @@ struct EinfachKern {
         }
     }
 
+    // The rising diagonal c + r of every free square, as bits of lo (0-63) and hi
+    // (64-127).
+    static void steigende(const Zeilen& r, Maske& lo, Maske& hi) {
+        lo = hi = 0;
+        for (int j = 0; j < r.n; ++j) {
+            const int zeile = static_cast<int>(r.nummer[j]);
+            lo |= r.frei[j] << zeile;
+            if (zeile > 0) hi |= r.frei[j] >> (64 - zeile);
+        }
+    }
+
     // The lowest `k` bits of `m`, which has k or more.
     static Maske untereBits(Maske m, int k) {
         Maske teil = 0;

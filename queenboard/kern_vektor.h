@@ -100,6 +100,25 @@ struct VektorKern {
         zeilen = teile[3][0] | teile[3][1] | teile[3][2] | teile[3][3];
     }
 
+    // As EinfachKern::steigende.
+    [[QUEENBOARD_VEKTOR_ZIEL]] static void steigende(const Zeilen& r, Maske& lo, Maske& hi) {
+        const __m256i wortbreite = _mm256_set1_epi64x(64);
+        __m256i vl = _mm256_setzero_si256(), vh = vl;
+        for (int j = 0; j < r.n; j += 4) {
+            const __m256i nummer =
+                _mm256_load_si256(reinterpret_cast<const __m256i*>(r.nummer + j));
+            const __m256i m = _mm256_load_si256(reinterpret_cast<const __m256i*>(r.frei + j));
+            vl = _mm256_or_si256(vl, _mm256_sllv_epi64(m, nummer));
+            // A shift by 64, for row 0, gives 0.
+            vh = _mm256_or_si256(vh, _mm256_srlv_epi64(m, _mm256_sub_epi64(wortbreite, nummer)));
+        }
+        alignas(32) Maske teile[2][4];
+        _mm256_store_si256(reinterpret_cast<__m256i*>(teile[0]), vl);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(teile[1]), vh);
+        lo = teile[0][0] | teile[0][1] | teile[0][2] | teile[0][3];
+        hi = teile[1][0] | teile[1][1] | teile[1][2] | teile[1][3];
+    }
+
     // As EinfachKern::untereBits.
     [[QUEENBOARD_VEKTOR_ZIEL]] static Maske untereBits(Maske m, int k) {
         if (k == 0) return 0;

@@ -5,6 +5,8 @@
 
 #include "zeilen.h"
 
+#include <span>
+
 namespace queenboard {
 
 // Bit i of the diagonals' high word stands for diagonal 64 + i.
@@ -87,6 +89,124 @@ template <class Kern> bool obereSumme(const Zeilen& r, Maske lo, Maske hi, long&
     return true;
 }
 
+// The sum of the squares of the positions of the bits of `m`.
+inline long long quadratSumme(Maske m) {
+    long long summe = 0;
+    for (; m != 0; m &= m - 1) {
+        const long long p = std::countr_zero(m);
+        summe += p * p;
+    }
+    return summe;
+}
+
+// More than any sum of squares of positions: no set of the bits meets the bound.
+inline constexpr long long kUnerreichbar = 1LL << 40;
+
+// For each of the sums `summen`, which rise or fall with their index, a lower bound
+// on the sum of the squares of k distinct bits p of lo (bits 0-63) and hi (64-127)
+// whose positions add up to it; kUnerreichbar where no k bits do. Windows of k
+// neighbouring bits are walked from the lowest up. With window s summing below the
+// sum and window s + 1 not, no k bits reach it with fewer squares than window s's
+// plus, per unit the sum still lacks, its lowest bit and the highest of window s + 1:
+// a Lagrange multiplier on the sum, at its best.
+inline void quadrateMitSummen(Maske lo, Maske hi, int k, std::span<const long long> summen,
+                              std::span<long long> schranken) {
+    const auto naechstes = [](Maske& l, Maske& h) -> long long { // the lowest bit, removed
+        if (l != 0) {
+            const int p = std::countr_zero(l);
+            l &= l - 1;
+            return p;
+        }
+        if (h == 0) return -1;
+        const int p = std::countr_zero(h);
+        h &= h - 1;
+        return 64 + p;
+    };
+    std::fill(schranken.begin(), schranken.end(), kUnerreichbar);
+    const std::size_t n = summen.size();
+    const bool fallend = n > 1 && summen[0] > summen[n - 1];
+    const auto an = [&](std::size_t i) { return fallend ? n - 1 - i : i; }; // in rising order
+    std::size_t i = 0;                                                      // the sums done
+    Maske obenLo = lo, obenHi = hi; // the bits above the window
+    long long fenster = 0, quadrate = 0;
+    for (int j = 0; j < k; ++j) {
+        const long long p = naechstes(obenLo, obenHi);
+        if (p < 0) return;
+        fenster += p;
+        quadrate += p * p;
+    }
+    while (i < n && summen[an(i)] < fenster) ++i;
+    Maske untenLo = lo, untenHi = hi; // the window's bits and those above
+    for (;;) {
+        for (; i < n && summen[an(i)] == fenster; ++i) schranken[an(i)] = quadrate;
+        if (i == n) return;
+        const long long oben = naechstes(obenLo, obenHi);
+        if (oben < 0) return;
+        const long long unten = naechstes(untenLo, untenHi);
+        const long long weiter = fenster + oben - unten;
+        for (; i < n && summen[an(i)] < weiter; ++i)
+            schranken[an(i)] = quadrate + (unten + oben) * (summen[an(i)] - fenster);
+        fenster = weiter;
+        quadrate += oben * oben - unten * unten;
+    }
+}
+
+// The free squares' diagonals: falling, c - r + kMaxFeld, and rising, c + r, each
+// as bits of a low word (0-63) and a high one (64-127).
+struct Diagonalen {
+    Maske fallLo, fallHi, steigLo, steigHi;
+};
+
+// The lines that take the queens, by the sums of their numbers and of the squares.
+struct Linien {
+    long long spalten, spaltenQuadrate, zeilen, zeilenQuadrate;
+};
+
+// Of `n` choices of the lines that take the k queens, whose sums rise or fall with
+// the index, those that pass the diagonals' squares: bit i for choice i. As
+// (c - r)^2 + (c + r)^2 = 2 c^2 + 2 r^2, the queens' diagonals have a known sum of
+// squares, and each kind a known sum; the least squares distinct free diagonals
+// with those sums can have must not pass it.
+inline Maske quadratePassen(const Diagonalen& d, int k, std::span<const Linien> wahl) {
+    const std::size_t n = wahl.size();
+    const long long kk = k;
+    long long fall[kMaxFeld], steig[kMaxFeld], fallend[kMaxFeld], steigend[kMaxFeld];
+    for (std::size_t i = 0; i < n; ++i) {
+        fall[i] = wahl[i].spalten - wahl[i].zeilen + kk * kMaxFeld; // as bits they stand higher
+        steig[i] = wahl[i].spalten + wahl[i].zeilen;
+    }
+    quadrateMitSummen(d.fallLo, d.fallHi, k, {fall, n}, {fallend, n});
+    quadrateMitSummen(d.steigLo, d.steigHi, k, {steig, n}, {steigend, n});
+    Maske passt = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        // The falling ones' squares as bits: (f + kMaxFeld)^2 summed.
+        const long long soll = 2 * (wahl[i].spaltenQuadrate + wahl[i].zeilenQuadrate) +
+                               2 * kMaxFeld * fall[i] - kk * kMaxFeld * kMaxFeld;
+        if (fallend[i] + steigend[i] <= soll) passt |= Maske{1} << i;
+    }
+    return passt;
+}
+
+// Of the lines `kandidaten` (bit e: column e, or row e where `zeilen`), those that
+// may stay empty by the diagonals' squares, the other lines `alle` taking the queens.
+inline Maske leerLassen(const Diagonalen& d, int k, Maske kandidaten, bool zeilen,
+                        const Linien& alle) {
+    if (kandidaten == 0) return 0;
+    Linien wahl[kMaxFeld];
+    int linie[kMaxFeld];
+    int n = 0;
+    for (Maske offen = kandidaten; offen != 0; offen &= offen - 1, ++n) {
+        const long long e = linie[n] = std::countr_zero(offen);
+        wahl[n] = alle;
+        (zeilen ? wahl[n].zeilen : wahl[n].spalten) -= e;
+        (zeilen ? wahl[n].zeilenQuadrate : wahl[n].spaltenQuadrate) -= e * e;
+    }
+    const Maske passt = quadratePassen(d, k, {wahl, static_cast<std::size_t>(n)});
+    Maske leer = 0;
+    for (int i = 0; i < n; ++i) leer |= ((passt >> i) & 1) << linie[i];
+    return leer;
+}
+
 // What the diagonals' sum tells: no placement, nothing new, or the rows have
 // changed (a line left empty, or a queen forced) and must be counted again.
 enum class Summen { nicht, passt, geaendert };
@@ -107,7 +227,8 @@ inline Maske bereich(long von, long bis) {
 // meets the range between the sums of the smallest and of the largest k of them;
 // that cheap test goes first, then the tighter upper bound row by row (obereSumme).
 // (The rising diagonals c + r give the same check, but it prunes about a hundredth
-// as much, for as much work; with lines to spare, a fiftieth.)
+// as much, for as much work; with lines to spare, a fiftieth.) Last, where at most
+// one line may stay empty, the squares of both kinds of diagonal (quadratePassen).
 template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung& gesetzt) {
     Maske lo, hi, zeilen;
     long zeilenSumme;
@@ -131,12 +252,24 @@ template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung
     const long sollMax = spaltenMax - zeilenMin + long{k} * kMaxFeld;
     if (sollMax < unten || sollMin > oben) return Summen::nicht;
     if (!obereSumme<Kern>(r, lo, hi, oben) || sollMin > oben) return Summen::nicht;
-    // One line to spare: only a line whose emptiness brings the sum within its bounds
-    // may stay empty; if one alone can, it does, and a line that cannot and has a
-    // single free square has its queen there.
+    // The squares, only where at most one line may stay empty: else every choice of
+    // the empty lines would need its own test.
+    if (r.n + spaltenFrei > 2 * k + 1) return Summen::passt;
+    Diagonalen d{.fallLo = lo, .fallHi = hi, .steigLo = 0, .steigHi = 0};
+    Kern::steigende(r, d.steigLo, d.steigHi);
+    const Linien alle{.spalten = bitSumme<Kern>(spalten),
+                      .spaltenQuadrate = quadratSumme(spalten),
+                      .zeilen = zeilenSumme,
+                      .zeilenQuadrate = quadratSumme(zeilen)};
+    if (r.n == k && spaltenFrei == k)
+        return quadratePassen(d, k, {&alle, 1}) != 0 ? Summen::passt : Summen::nicht;
+    // One line to spare: only a line whose emptiness brings the sum within its bounds,
+    // and passes the squares, may stay empty; if one alone can, it does, and a line
+    // that cannot and has a single free square has its queen there.
     if (r.n == k && spaltenFrei == k + 1) {
-        const long alle = bitSumme<Kern>(spalten) - zeilenSumme + long{k} * kMaxFeld;
-        const Maske leerMoeglich = spalten & bereich(alle - oben, alle - unten);
+        const long summe = alle.spalten - zeilenSumme + long{k} * kMaxFeld;
+        const Maske leerMoeglich =
+            leerLassen(d, k, spalten & bereich(summe - oben, summe - unten), false, alle);
         if (leerMoeglich == 0) return Summen::nicht;
         if ((leerMoeglich & (leerMoeglich - 1)) == 0) {
             for (int j = 0; j < r.n; ++j) r.frei[j] &= ~leerMoeglich;
@@ -150,7 +283,8 @@ template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung
     }
     if (spaltenFrei == k && r.n == k + 1) {
         const long ohne = spaltenMin - zeilenSumme + long{k} * kMaxFeld; // all columns take one
-        const Maske leerMoeglich = zeilen & bereich(unten - ohne, oben - ohne);
+        const Maske leerMoeglich =
+            leerLassen(d, k, zeilen & bereich(unten - ohne, oben - ohne), true, alle);
         if (leerMoeglich == 0) return Summen::nicht;
         for (int j = 0; j < r.n; ++j) {
             const Maske zeile = Maske{1} << r.nummer[j];

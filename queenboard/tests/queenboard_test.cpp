@@ -332,6 +332,138 @@ TEST(DameSuche, TheDiagonalSumAllowsAPlacementAtItsBounds) {
 #endif
 }
 
+// Rows `zeile0` on holding just the squares of eight queens, shifted by `spalte0`,
+// and the squares `mehr` (row and column on the eight): the diagonals' bounds are
+// met exactly, so the sums must neither refuse the rows nor narrow the queens away.
+template <class Kern> void behaeltDieDamen(int zeile0, int spalte0, int zeilen, const Damen& mehr) {
+    const int loesung[] = {0, 4, 7, 5, 2, 6, 1, 3};
+    Zeilen r{};
+    r.n = zeilen;
+    r.damen = 8;
+    for (int j = 0; j < zeilen; ++j) {
+        r.nummer[j] = zeile0 + j;
+        if (j < 8) r.frei[j] = Maske{1} << (spalte0 + loesung[j]);
+    }
+    for (const auto& [zeile, spalte] : mehr) r.frei[zeile] |= Maske{1} << (spalte0 + spalte);
+    Belegung gesetzt;
+    ASSERT_NE(summenPassen<Kern>(r, erfassen(r), gesetzt), Summen::nicht)
+        << zeile0 << " " << spalte0;
+    for (int j = 0; j < 8; ++j) {
+        const int zeile = zeile0 + j, spalte = spalte0 + loesung[j];
+        const auto* ende = r.nummer + r.n;
+        const auto* platz = std::find(std::cbegin(r.nummer), ende, zeile);
+        const bool frei = platz != ende && ((r.frei[platz - r.nummer] >> spalte) & 1) != 0;
+        EXPECT_TRUE(frei || gesetzt.spalte[zeile] == spalte)
+            << zeile0 << " " << spalte0 << " " << j;
+    }
+}
+
+template <class Kern> void quadrateAnDenGrenzen() {
+    // Where the diagonals sit: low words only, and across both words of each kind.
+    for (const auto& [zeile0, spalte0] : {std::pair{0, 0}, std::pair{20, 30}}) {
+        behaeltDieDamen<Kern>(zeile0, spalte0, 8, {});
+        // A ninth column, free on diagonals of two queens, stays empty.
+        behaeltDieDamen<Kern>(zeile0, spalte0, 8, {{3, 8}});
+        // So does a ninth row.
+        behaeltDieDamen<Kern>(zeile0, spalte0, 9, {{8, 3}});
+    }
+}
+
+TEST(DameSuche, TheDiagonalsSquaresAllowAPlacementAtTheirBounds) {
+    quadrateAnDenGrenzen<EinfachKern>();
+#if QUEENBOARD_VEKTOREN
+    if (vektorenMoeglich()) quadrateAnDenGrenzen<VektorKern>();
+#endif
+}
+
+TEST(DameSuche, TheSquaresBoundIsNoMoreThanTheLeastSquaresAndMeetsThemAtEachWindow) {
+    struct Fall {
+        Maske lo, hi;
+        int k;
+    };
+    const Maske oben = Maske{0xF} << 60;
+    const Fall faelle[] = {
+        {0b1111111, 0, 3},       {0b1100110001, 0, 2}, {0b101101001011, 0, 4}, {oben, 0b1011, 3},
+        {oben | 1, 0b110001, 5}, {0, 0b1101, 2},       {0b111, 0, 3},          {0b11, 0, 3},
+    };
+    for (const Fall& f : faelle) {
+        std::vector<long long> bits;
+        for (int b = 0; b < 128; ++b)
+            if ((((b < 64 ? f.lo >> b : f.hi >> (b - 64))) & 1) != 0) bits.push_back(b);
+        // The least squares for each sum, over every set of k of the bits; -1 for none.
+        const long long groessteSumme = 127 * f.k;
+        std::vector<long long> kleinste(groessteSumme + 1, -1);
+        for (unsigned wahl = 0; wahl < (1u << bits.size()); ++wahl) {
+            if (std::popcount(wahl) != f.k) continue;
+            long long summe = 0, quadrate = 0;
+            for (std::size_t i = 0; i < bits.size(); ++i)
+                if (((wahl >> i) & 1) != 0) {
+                    summe += bits[i];
+                    quadrate += bits[i] * bits[i];
+                }
+            if (kleinste[summe] < 0 || quadrate < kleinste[summe]) kleinste[summe] = quadrate;
+        }
+        std::vector<long long> summen(groessteSumme + 1), schranken(summen.size());
+        for (long long s = 0; s <= groessteSumme; ++s) summen[s] = s;
+        quadrateMitSummen(f.lo, f.hi, f.k, summen, schranken);
+        // The same sums falling: the same bounds.
+        std::vector<long long> rueck(summen.rbegin(), summen.rend()), rueckSchranken(summen.size());
+        quadrateMitSummen(f.lo, f.hi, f.k, rueck, rueckSchranken);
+        std::vector<long long> fenster(summen.size(), -1);    // a window's squares at its sum
+        long long tiefste = groessteSumme + 1, hoechste = -1; // the windows' sums
+        for (std::size_t s = 0; s + f.k <= bits.size(); ++s) {
+            long long summe = 0, quadrate = 0;
+            for (std::size_t i = s; i < s + f.k; ++i) {
+                summe += bits[i];
+                quadrate += bits[i] * bits[i];
+            }
+            fenster[summe] = quadrate;
+            tiefste = std::min(tiefste, summe);
+            hoechste = std::max(hoechste, summe);
+        }
+        for (long long s = 0; s <= groessteSumme; ++s) {
+            EXPECT_EQ(rueckSchranken[groessteSumme - s], schranken[s]) << f.lo << " " << s;
+            if (kleinste[s] >= 0) {
+                EXPECT_LE(schranken[s], kleinste[s]) << f.lo << " " << s;
+            }
+            if (fenster[s] >= 0) {
+                EXPECT_EQ(schranken[s], fenster[s]) << f.lo << " " << s;
+            }
+            if (s < tiefste || s > hoechste) {
+                EXPECT_EQ(schranken[s], kUnerreichbar) << f.lo << " " << s;
+            }
+        }
+    }
+}
+
+template <class Kern> void steigendeUeberZweiWorte() {
+    // Rows 0, 20 and 49, whose rising diagonals c + r reach 49, 64 and 98.
+    Zeilen r{};
+    r.n = 3;
+    const Maske frei[] = {1 | Maske{1} << 49, 0b1011 | Maske{3} << 43,
+                          1 | Maske{3} << 14 | Maske{1} << 49};
+    Maske lo = 0, hi = 0;
+    for (int j = 0; j < r.n; ++j) {
+        r.nummer[j] = j == 0 ? 0 : j == 1 ? 20 : 49;
+        r.frei[j] = frei[j];
+        for (int p = 0; p < 128; ++p)
+            if (p >= r.nummer[j] && p - r.nummer[j] < 64 &&
+                ((frei[j] >> (p - r.nummer[j])) & 1) != 0)
+                (p < 64 ? lo : hi) |= Maske{1} << (p % 64);
+    }
+    Maske steigLo = 0, steigHi = 0;
+    Kern::steigende(r, steigLo, steigHi);
+    EXPECT_EQ(steigLo, lo);
+    EXPECT_EQ(steigHi, hi);
+}
+
+TEST(DameSuche, RisingDiagonalsAcrossTwoWords) {
+    steigendeUeberZweiWorte<EinfachKern>();
+#if QUEENBOARD_VEKTOREN
+    if (vektorenMoeglich()) steigendeUeberZweiWorte<VektorKern>();
+#endif
+}
+
 TEST(DameSuche, HighestBitAtOrBelowAcrossTwoWords) {
     struct Fall {
         Maske lo, hi;
