@@ -124,9 +124,9 @@ inline void quadrateMitSummen(Maske lo, Maske hi, int k, std::span<const long lo
     };
     std::fill(schranken.begin(), schranken.end(), kUnerreichbar);
     const std::size_t n = summen.size();
-    const bool fallend = n > 1 && summen[0] > summen[n - 1];
-    const auto an = [&](std::size_t i) { return fallend ? n - 1 - i : i; }; // in rising order
-    std::size_t i = 0;                                                      // the sums done
+    const bool absteigend = n > 1 && summen[0] > summen[n - 1];
+    const auto an = [&](std::size_t i) { return absteigend ? n - 1 - i : i; }; // in rising order
+    std::size_t i = 0;                                                         // the sums done
     Maske obenLo = lo, obenHi = hi; // the bits above the window
     long long fenster = 0, quadrate = 0;
     for (int j = 0; j < k; ++j) {
@@ -162,8 +162,8 @@ struct Linien {
     long long spalten, spaltenQuadrate, zeilen, zeilenQuadrate;
 };
 
-// Of `n` choices of the lines that take the k queens, whose sums rise or fall with
-// the index, those that pass the diagonals' squares: bit i for choice i. As
+// Of the choices `wahl` of the lines that take the k queens, whose sums rise or fall
+// with the index, those that pass the diagonals' squares: bit i for choice i. As
 // (c - r)^2 + (c + r)^2 = 2 c^2 + 2 r^2, the queens' diagonals have a known sum of
 // squares, and each kind a known sum; the least squares distinct free diagonals
 // with those sums can have must not pass it.
