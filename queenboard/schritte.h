@@ -257,7 +257,7 @@ template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung
     if (r.n + spaltenFrei > 2 * k + 1) return Summen::passt;
     Diagonalen d{.fallLo = lo, .fallHi = hi, .steigLo = 0, .steigHi = 0};
     Kern::steigende(r, d.steigLo, d.steigHi);
-    const Linien alle{.spalten = bitSumme<Kern>(spalten),
+    const Linien alle{.spalten = spaltenFrei == k ? spaltenMin : bitSumme<Kern>(spalten),
                       .spaltenQuadrate = quadratSumme(spalten),
                       .zeilen = zeilenSumme,
                       .zeilenQuadrate = quadratSumme(zeilen)};
