@@ -1,4 +1,4 @@
-// The threads of a search: the clock, and long proofs shared through a stack of
+// The threads of a search: the clock, and long proofs shared through a queue of
 // subtrees.
 #include "suche_intern.h"
 
@@ -10,7 +10,7 @@
 
 namespace queenboard {
 
-// A long proof is shared: the threads take its subtrees from a common stack and
+// A long proof is shared: the threads take its subtrees from a common queue and
 // hand on a branch whenever one of them is idle. A proof ends when a placement
 // turns up anywhere or every subtree is empty, so its answer, and with it the
 // placement found, does not depend on timing.
@@ -55,11 +55,11 @@ bool vorbei(Zweig& zweig) {
     return zweig.abgebrochen;
 }
 
-// Puts a subtree of the shared proof on the stack for an idle thread.
+// Puts a subtree of the shared proof in the queue for an idle thread.
 void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt, const Belegung& leitbild) {
     {
         std::lock_guard<std::mutex> sperre(lauf.mutex);
-        lauf.stapel.push_back({.zeilen = r, .gesetzt = gesetzt, .leitbild = leitbild});
+        lauf.warteschlange.push_back({.zeilen = r, .gesetzt = gesetzt, .leitbild = leitbild});
         ++lauf.offen;
     }
     lauf.wecker.notify_all();
@@ -67,12 +67,14 @@ void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt, const Bel
 
 namespace {
 
-// Takes the top subtree off the stack and proves it, the stack unlocked meanwhile;
-// the first placement found is the shared proof's.
+// Takes the oldest subtree from the queue and proves it, the queue unlocked
+// meanwhile; the first placement found is the shared proof's. The oldest comes
+// first in the proof's order, where the guide's placement lies, and is the largest:
+// taking the newest could leave that placement waiting behind a large empty subtree.
 void naechstenBeweisen(Zweig& zweig, std::unique_lock<std::mutex>& sperre) {
     Lauf& lauf = zweig.lauf;
-    const Teilbaum teil = lauf.stapel.back();
-    lauf.stapel.pop_back();
+    const Teilbaum teil = lauf.warteschlange.front();
+    lauf.warteschlange.pop_front();
     sperre.unlock();
     zweig.abgebrochen = false;
     zweig.gesetzt = teil.gesetzt;
@@ -90,7 +92,7 @@ void arbeiten(Lauf& lauf) {
     Zweig zweig{.lauf = lauf, .rolle = {.uhr = false, .geteilt = true}};
     std::unique_lock<std::mutex> sperre(lauf.mutex);
     while (!lauf.ende) {
-        if (lauf.stapel.empty()) {
+        if (lauf.warteschlange.empty()) {
             ++lauf.hungrig;
             lauf.wecker.wait(sperre);
             --lauf.hungrig;
@@ -118,7 +120,7 @@ bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r) {
     Zweig helfer{.lauf = lauf, .rolle = {.uhr = true, .geteilt = true}};
     std::unique_lock<std::mutex> sperre(lauf.mutex);
     while (lauf.offen > 0) {
-        if (!lauf.stapel.empty()) {
+        if (!lauf.warteschlange.empty()) {
             naechstenBeweisen(helfer, sperre);
             continue;
         }

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -48,11 +49,11 @@ struct Lauf {
 
     // The shared proof, under `mutex`.
     std::mutex mutex{};
-    std::condition_variable wecker{}; // a subtree came, the proof ended, or the search did
-    std::vector<Teilbaum> stapel{};   // subtrees not yet taken
-    Belegung fund{};                  // the placement it found
-    int offen = 0;                    // subtrees taken or not, not yet finished
-    bool ende = false;                // the workers leave
+    std::condition_variable wecker{};     // a subtree came, the proof ended, or the search did
+    std::deque<Teilbaum> warteschlange{}; // subtrees not yet taken, oldest first
+    Belegung fund{};                      // the placement it found
+    int offen = 0;                        // subtrees taken or not, not yet finished
+    bool ende = false;                    // the workers leave
 
     // The calling thread's alone.
     std::vector<std::thread> arbeiter{};
