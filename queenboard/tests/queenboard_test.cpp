@@ -23,6 +23,14 @@ using namespace queenboard;
 
 namespace {
 
+// Runs `pruefen`, given a kernel object, with each kernel this processor has.
+template <class Pruefen> void mitJedemKern(Pruefen pruefen) {
+    pruefen(EinfachKern{});
+#if QUEENBOARD_VEKTOREN
+    if (vektorenMoeglich()) pruefen(VektorKern{});
+#endif
+}
+
 // A board whose cells outside the part in use hold a mark, so that any write
 // outside it shows.
 struct Brett {
@@ -326,10 +334,7 @@ template <class Kern> void summeAnDenGrenzen() {
 }
 
 TEST(DameSuche, TheDiagonalSumAllowsAPlacementAtItsBounds) {
-    summeAnDenGrenzen<EinfachKern>();
-#if QUEENBOARD_VEKTOREN
-    if (vektorenMoeglich()) summeAnDenGrenzen<VektorKern>();
-#endif
+    mitJedemKern([](auto kern) { summeAnDenGrenzen<decltype(kern)>(); });
 }
 
 // Rows `zeile0` on holding just the squares of eight queens, shifted by `spalte0`,
@@ -370,10 +375,7 @@ template <class Kern> void quadrateAnDenGrenzen() {
 }
 
 TEST(DameSuche, TheDiagonalsSquaresAllowAPlacementAtTheirBounds) {
-    quadrateAnDenGrenzen<EinfachKern>();
-#if QUEENBOARD_VEKTOREN
-    if (vektorenMoeglich()) quadrateAnDenGrenzen<VektorKern>();
-#endif
+    mitJedemKern([](auto kern) { quadrateAnDenGrenzen<decltype(kern)>(); });
 }
 
 TEST(DameSuche, TheSquaresBoundIsNoMoreThanTheLeastSquaresAndMeetsThemAtEachWindow) {
@@ -458,10 +460,7 @@ template <class Kern> void steigendeUeberZweiWorte() {
 }
 
 TEST(DameSuche, RisingDiagonalsAcrossTwoWords) {
-    steigendeUeberZweiWorte<EinfachKern>();
-#if QUEENBOARD_VEKTOREN
-    if (vektorenMoeglich()) steigendeUeberZweiWorte<VektorKern>();
-#endif
+    mitJedemKern([](auto kern) { steigendeUeberZweiWorte<decltype(kern)>(); });
 }
 
 TEST(DameSuche, HighestBitAtOrBelowAcrossTwoWords) {
