@@ -12,8 +12,8 @@ namespace queenboard {
 
 // A long proof is shared: the threads take its subtrees from a common queue and
 // hand on a branch whenever one of them is idle. A proof ends when a placement
-// turns up anywhere or every subtree is empty, so its answer, and with it the
-// placement found, does not depend on timing.
+// turns up anywhere or every subtree is empty, so its answer does not depend on
+// timing; which placement it finds may, and serves only as a witness.
 
 namespace {
 
@@ -69,8 +69,9 @@ namespace {
 
 // Takes the oldest subtree from the queue and proves it, the queue unlocked
 // meanwhile; the first placement found is the shared proof's. The oldest comes
-// first in the proof's order, where the guide's placement lies, and is the largest:
-// taking the newest could leave that placement waiting behind a large empty subtree.
+// first in the proof's order, where the guide's placement lies, and is mostly the
+// largest: taking the newest could leave that placement waiting behind a large
+// empty subtree.
 void naechstenBeweisen(Zweig& zweig, std::unique_lock<std::mutex>& sperre) {
     Lauf& lauf = zweig.lauf;
     const Teilbaum teil = lauf.warteschlange.front();

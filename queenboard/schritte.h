@@ -261,13 +261,15 @@ template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung
                       .spaltenQuadrate = quadratSumme(spalten),
                       .zeilen = zeilenSumme,
                       .zeilenQuadrate = quadratSumme(zeilen)};
+    // The falling diagonals' sum if no line stays empty: an empty column lowers
+    // it by its number, an empty row raises it by its own.
+    const long summe = alle.spalten - zeilenSumme + long{k} * kMaxFeld;
     if (r.n == k && spaltenFrei == k)
         return quadratePassen(d, k, {&alle, 1}) != 0 ? Summen::passt : Summen::nicht;
     // One line to spare: only a line whose emptiness brings the sum within its bounds,
     // and passes the squares, may stay empty; if one alone can, it does, and a line
     // that cannot and has a single free square has its queen there.
     if (r.n == k && spaltenFrei == k + 1) {
-        const long summe = alle.spalten - zeilenSumme + long{k} * kMaxFeld;
         const Maske leerMoeglich =
             leerLassen(d, k, spalten & bereich(summe - oben, summe - unten), false, alle);
         if (leerMoeglich == 0) return Summen::nicht;
@@ -282,9 +284,8 @@ template <class Kern> Summen summenPassen(Zeilen& r, const Zaehlung& z, Belegung
         return Summen::geaendert;
     }
     if (spaltenFrei == k && r.n == k + 1) {
-        const long ohne = spaltenMin - zeilenSumme + long{k} * kMaxFeld; // all columns take one
         const Maske leerMoeglich =
-            leerLassen(d, k, zeilen & bereich(unten - ohne, oben - ohne), true, alle);
+            leerLassen(d, k, zeilen & bereich(unten - summe, oben - summe), true, alle);
         if (leerMoeglich == 0) return Summen::nicht;
         for (int j = 0; j < r.n; ++j) {
             const Maske zeile = Maske{1} << r.nummer[j];
