@@ -35,12 +35,14 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
 } // namespace
 
 Session::Session(const std::string& exe, const std::string& cwd, const std::string& launcher,
-                 const std::vector<std::string>& environment) {
+                 const std::vector<std::string>& environment,
+                 const std::vector<std::string>& arguments) {
     // Built before the fork, so the child only changes its folder and starts the program.
     std::vector<std::string> changes = {"TERM=xterm", "LC_ALL=C.UTF-8", "NO_COLOR"};
     changes.insert(changes.end(), environment.begin(), environment.end());
     std::vector<std::string> variables = transcript::environment(changes);
     std::vector<std::string> words = {exe};
+    words.insert(words.end(), arguments.begin(), arguments.end());
     if (!launcher.empty()) words.insert(words.begin(), launcher);
     const std::vector<char*> argv = pointers(words);
     const std::vector<char*> envp = pointers(variables);

@@ -14,8 +14,10 @@ class Session {
     // `launcher` (e.g. "wine") when one is given. The terminal is a colour terminal in
     // a UTF-8 locale (TERM=xterm, LC_ALL=C.UTF-8, no NO_COLOR), whatever the test's own
     // environment; `environment` changes that further, as transcript::environment() does.
+    // `arguments` follow `exe` on its command line.
     Session(const std::string& exe, const std::string& cwd, const std::string& launcher = "",
-            const std::vector<std::string>& environment = {});
+            const std::vector<std::string>& environment = {},
+            const std::vector<std::string>& arguments = {});
     ~Session(); // kills the program if it still runs
 
     Session(const Session&) = delete;

@@ -16,7 +16,7 @@
 #                    configured with the "test" preset when it does not exist)
 #   WINDOWS_BUILD    32-bit cross build folder (default build/windows, "windows" preset)
 #   WINDOWS64_BUILD  64-bit cross build folder (default build/windows64, "windows64")
-#   WINDOWS_FILTER   gtest filter of the tests (default *Transcript.*:WindowsConsole.*)
+#   WINDOWS_FILTER   gtest filter of the tests (default *Transcript.*:*WindowsConsole*)
 #   WINEPREFIX       Wine prefix for the runs (default $HOME/.wine-tests, or
 #                    $HOME/.wine-tests64 for the 64-bit programs)
 #   WINDOWS_ALLOW_NO_TESTS=1  do not fail when no test matches the filter
@@ -26,7 +26,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 NATIVE_BUILD="${NATIVE_BUILD:-$ROOT/build/test}"
 WINDOWS_BUILD="${WINDOWS_BUILD:-$ROOT/build/windows}"
 WINDOWS64_BUILD="${WINDOWS64_BUILD:-$ROOT/build/windows64}"
-FILTER="${WINDOWS_FILTER:-*Transcript.*:WindowsConsole.*}"
+FILTER="${WINDOWS_FILTER:-*Transcript.*:*WindowsConsole*}"
 
 # ---- 32 or 64 bits ---------------------------------------------------------------
 # Decided before Wine is started: a kernel without IA32 emulation fails Wine's 32-bit
