@@ -7,6 +7,8 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 namespace console {
 
@@ -89,19 +91,25 @@ std::string frameAscii(int code) {
 }
 
 void printFrame(int code, int count) {
+    const platform::Frames frames = platform::frames();
     std::string glyph;
-    switch (platform::frames()) {
+    switch (frames) {
     case platform::Frames::cp437:
         glyph = std::string(1, static_cast<char>(code));
         break;
-    case platform::Frames::utf8:
+    case platform::Frames::glyph:
         glyph = frameUtf8(code);
         break;
     case platform::Frames::ascii:
         glyph = frameAscii(code);
         break;
     }
-    for (int i = 0; i < count; ++i) std::fputs(glyph.c_str(), stdout);
+    std::string run;
+    for (int i = 0; i < count; ++i) run += glyph;
+    if (frames == platform::Frames::glyph)
+        platform::writeGlyphs(run);
+    else
+        std::fputs(run.c_str(), stdout);
 }
 
 namespace {
@@ -139,12 +147,12 @@ std::size_t displayWidth(std::string_view text) {
 }
 
 void printRightAligned(const char* text, int width) {
-    if (platform::frames() != platform::Frames::utf8) {
-        std::printf("%*s", width, text);
-        return;
-    }
-    for (auto i = static_cast<int>(displayWidth(text)); i < width; ++i) std::putchar(' ');
-    std::fputs(text, stdout);
+    const std::size_t shown = platform::textIsUtf8() ? displayWidth(text) : std::strlen(text);
+    if (std::cmp_less(shown, width)) std::printf("%*s", width - static_cast<int>(shown), "");
+    if (platform::outputIsTerminal())
+        platform::writeText(text);
+    else
+        std::fputs(text, stdout);
 }
 
 bool outputIsTerminal() {

@@ -26,16 +26,18 @@ void setcolor(int attribute);
 void writeColoured(int attribute, std::string_view text, int after);
 
 // A code page 437 double-line frame character (farben.h): the single byte when
-// redirected or on Windows; on a POSIX terminal its UTF-8 glyph where the locale's
-// character set is UTF-8, else its ASCII stand-in. `count` times in a row.
+// redirected; on the Windows console its glyph as a Unicode character, whatever the
+// console's code page; on a POSIX terminal its UTF-8 glyph where the locale's character
+// set is UTF-8, else its ASCII stand-in. `count` times in a row.
 void printFrame(int code, int count = 1);
 
 // Writes `text` right-aligned in `width` columns, and whole when it is wider, as
-// "%*s" does. Where frames are drawn in UTF-8 (a POSIX terminal in a UTF-8 locale)
-// the padding counts the columns the text takes on the screen, so a German name keeps
-// the frame straight. Everywhere else it counts bytes like "%*s": the Windows console
-// and a terminal of a single-byte character set show one byte per letter, and
-// redirected output stays byte for byte the same.
+// "%*s" does. Where the screen decodes text as UTF-8 (a POSIX terminal in a UTF-8
+// locale, the Windows console on code page 65001) the padding counts the characters
+// the text shows, so a German name keeps the frame straight. Everywhere else it counts
+// bytes like "%*s": a single-byte code page or character set shows one character per
+// byte, and redirected output stays byte for byte the same. On the Windows console the
+// text goes to the console as it is, shown in the console's code page.
 void printRightAligned(const char* text, int width);
 
 // True when standard output is a terminal or console (colours and frames show).

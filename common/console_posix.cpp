@@ -132,13 +132,26 @@ bool outputIsTerminal() {
 
 Frames frames() {
     if (!stdoutIsTerminal()) return Frames::cp437;
-    return conventions().utf8 ? Frames::utf8 : Frames::ascii;
+    return conventions().utf8 ? Frames::glyph : Frames::ascii;
+}
+
+// The terminal decodes the UTF-8 itself.
+void writeGlyphs(std::string_view utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+bool textIsUtf8() {
+    return stdoutIsTerminal() && conventions().utf8;
 }
 
 void writeColour(int attribute) {
     if (!conventions().colours) return;
     coloured = 1;
     std::fputs(ansiSequence(attribute).c_str(), stdout);
+}
+
+void writeText(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
 namespace {

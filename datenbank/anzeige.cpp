@@ -48,8 +48,8 @@ void linieZeichnen(std::span<const int> spalten, int links, int kreuzung, int re
     console::printFrame(rechts);
 }
 
-// The value right-aligned in its cell, printed whole if longer; the width is in screen
-// columns on a UTF-8 terminal and in bytes elsewhere.
+// The value right-aligned in its cell, printed whole if longer; the width is in characters
+// where the screen decodes UTF-8 (see printRightAligned) and in bytes elsewhere.
 void zelleZeichnen(int spaltenbreite, const char* wert) {
     console::setcolor(kFarbeWert);
     std::fputs(" ", stdout);
