@@ -3,17 +3,12 @@
 #include "suche_intern.h"
 
 #include "console.h"
+#include "seam.h"
 
-#include <algorithm>
 #include <string>
 #include <system_error>
 
 namespace queenboard {
-
-// A long proof is shared: the threads take its subtrees from a common queue and
-// hand on a branch whenever one of them is idle. A proof ends when a placement
-// turns up anywhere or every subtree is empty, so its answer does not depend on
-// timing; which placement it finds may, and serves only as a witness.
 
 namespace {
 
@@ -24,42 +19,56 @@ constexpr unsigned kKnotenJeUhrblick = 0x1000;
 // How long the calling thread waits for the shared proof before it reads the clock.
 constexpr auto kWarten = std::chrono::milliseconds(100);
 
+// A search shorter than this shows no progress line.
+Uhr::duration fortschrittAb = std::chrono::seconds(1);
+
 } // namespace
 
-// Reads the clock (the calling thread only): time limit and "still working".
+void fortschrittAbSetzen(std::chrono::milliseconds ab) {
+    fortschrittAb = ab;
+}
+
+// At most 79 columns, the tab's eight among them: where a proof runs long, the row
+// and square it proves take the place of the hint.
+std::string fortschrittsZeile(long sekunden, const Fortschritt& f, int zeilen) {
+    const std::string anfang = "\tSuche laeuft ... " + std::to_string(sekunden) + " s, " +
+                               std::to_string(f.festeZeilen) + " von " + std::to_string(zeilen) +
+                               " Zeilen fest";
+    if (!f.langerBeweis) return anfang + " (Strg+C bricht ab)";
+    return anfang + ", Zeile " + std::to_string(f.zeile + 1) + ": Feld " + std::to_string(f.feld) +
+           "/" + std::to_string(f.felder);
+}
+
+// Reads the clock (the calling thread only): time limit and "still working", redrawn
+// when the seconds or the final rows change.
 void uhrLesen(Lauf& lauf) {
     const Einstellungen& e = lauf.einstellungen;
     if (!(e.fortschritt || e.begrenzt)) return;
     const Uhr::time_point jetzt = Uhr::now();
     if (e.begrenzt && jetzt >= e.grenze) lauf.stopp.store(true, std::memory_order_relaxed);
-    if (!e.fortschritt) return;
+    if (!e.fortschritt || jetzt - e.beginn < fortschrittAb) return;
     const long sekunden = static_cast<long>(
         std::chrono::duration_cast<std::chrono::seconds>(jetzt - e.beginn).count());
-    if (sekunden < 1 ||
-        (sekunden == lauf.gezeigteSekunden && lauf.festeZeilen == lauf.gezeigteZeilen))
+    const Fortschritt& f = lauf.fortschritt;
+    if (lauf.angezeigt && sekunden == lauf.gezeigteSekunden && f.festeZeilen == lauf.gezeigteZeilen)
         return;
     lauf.gezeigteSekunden = sekunden;
-    lauf.gezeigteZeilen = lauf.festeZeilen;
+    lauf.gezeigteZeilen = f.festeZeilen;
     lauf.angezeigt = true;
-    console::statusLine("\tSuche laeuft ... " + std::to_string(sekunden) + " s, " +
-                        std::to_string(lauf.festeZeilen) + " von " + std::to_string(e.zeilen) +
-                        " Zeilen fest (Strg+C bricht ab)");
+    console::statusLine(fortschrittsZeile(sekunden, f, e.zeilen));
 }
 
-// True when this walk can stop: time is up, or the shared proof is decided.
+// Counts a node of this thread; true when time is up.
 bool vorbei(Zweig& zweig) {
-    if (zweig.rolle.uhr && ++zweig.schritte % kKnotenJeUhrblick == 0) uhrLesen(zweig.lauf);
-    if (zweig.lauf.stopp.load(std::memory_order_relaxed) ||
-        (zweig.rolle.geteilt && zweig.lauf.gefunden.load(std::memory_order_relaxed)))
-        zweig.abgebrochen = true;
-    return zweig.abgebrochen;
+    if (++zweig.knoten % kKnotenJeUhrblick == 0 && zweig.uhr) uhrLesen(zweig.lauf);
+    return zweig.lauf.stopp.load(std::memory_order_relaxed);
 }
 
 // Puts a subtree of the shared proof in the queue for an idle thread.
-void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt, const Belegung& leitbild) {
+void weitergeben(Lauf& lauf, Teilbaum teil) {
     {
-        std::lock_guard<std::mutex> sperre(lauf.mutex);
-        lauf.warteschlange.push_back({.zeilen = r, .gesetzt = gesetzt, .leitbild = leitbild});
+        std::lock_guard<std::mutex> sperre(lauf.schloss);
+        lauf.warteschlange.push_back(std::move(teil));
         ++lauf.offen;
     }
     lauf.wecker.notify_all();
@@ -77,21 +86,18 @@ void naechstenBeweisen(Zweig& zweig, std::unique_lock<std::mutex>& sperre) {
     const Teilbaum teil = lauf.warteschlange.front();
     lauf.warteschlange.pop_front();
     sperre.unlock();
-    zweig.abgebrochen = false;
-    zweig.gesetzt = teil.gesetzt;
-    zweig.leitbild = teil.leitbild;
-    const bool gefunden = loesbar(zweig, teil.zeilen);
+    const Befund befund = teilbaumBeweisen(zweig, teil);
     sperre.lock();
-    if (gefunden && !lauf.gefunden.load()) {
-        lauf.fund = zweig.fund;
+    if (befund.ausgang == Ausgang::platzierung && !lauf.gefunden.load()) {
+        lauf.fund = befund.platzierung;
         lauf.gefunden.store(true);
     }
     if (--lauf.offen == 0) lauf.wecker.notify_all();
 }
 
 void arbeiten(Lauf& lauf) {
-    Zweig zweig{.lauf = lauf, .rolle = {.uhr = false, .geteilt = true}};
-    std::unique_lock<std::mutex> sperre(lauf.mutex);
+    Zweig zweig{.lauf = lauf, .uhr = false};
+    std::unique_lock<std::mutex> sperre(lauf.schloss);
     while (!lauf.ende) {
         if (lauf.warteschlange.empty()) {
             ++lauf.hungrig;
@@ -106,8 +112,9 @@ void arbeiten(Lauf& lauf) {
 
 } // namespace
 
-// The proof for `r` on every thread; the calling thread takes part.
-bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r) {
+// The long proof of `wurzel` on every thread; the calling thread takes part. It ends
+// when a placement turns up anywhere or every subtree is empty.
+Befund gemeinsamBeweisen(Zweig& zweig, const Teilbaum& wurzel) {
     Lauf& lauf = zweig.lauf;
     if (lauf.arbeiter.empty())
         for (int i = 1; i < lauf.einstellungen.faeden; ++i) try {
@@ -116,13 +123,12 @@ bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r) {
                 break;
             }
     lauf.gefunden.store(false);
-    weitergeben(lauf, r, zweig.gesetzt, zweig.leitbild);
+    weitergeben(lauf, wurzel);
 
-    Zweig helfer{.lauf = lauf, .rolle = {.uhr = true, .geteilt = true}};
-    std::unique_lock<std::mutex> sperre(lauf.mutex);
+    std::unique_lock<std::mutex> sperre(lauf.schloss);
     while (lauf.offen > 0) {
         if (!lauf.warteschlange.empty()) {
-            naechstenBeweisen(helfer, sperre);
+            naechstenBeweisen(zweig, sperre);
             continue;
         }
         ++lauf.hungrig;
@@ -132,17 +138,14 @@ bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r) {
         uhrLesen(lauf);
         sperre.lock();
     }
-    sperre.unlock();
-    zweig.knoten += helfer.knoten;
-    if (lauf.stopp.load()) zweig.abgebrochen = true;
-    zweig.fund = lauf.fund;
-    return lauf.gefunden.load();
+    if (lauf.gefunden.load()) return {Ausgang::platzierung, lauf.fund};
+    return {lauf.stopp.load() ? Ausgang::abgebrochen : Ausgang::leer, {}};
 }
 
 // Sends the workers home.
 void beenden(Lauf& lauf) {
     {
-        std::lock_guard<std::mutex> sperre(lauf.mutex);
+        std::lock_guard<std::mutex> sperre(lauf.schloss);
         lauf.ende = true;
     }
     lauf.wecker.notify_all();

@@ -2,18 +2,16 @@
 // kernel, which must count the same nodes.
 #pragma once
 
-#include "zeilen.h"
+#include "kern.h"
 
 namespace queenboard {
 
 struct EinfachKern {
     static int bits(Maske m) { return bitzahl(m); }
 
-    // `nach` becomes `von` with the lines of a queen in row `zeile`, column `spalte`
-    // struck off, counted; its own square stays. Both may be the same.
-    static Zaehlung streichen(const Zeilen& von, Zeilen& nach, int zeile, int spalte) {
+    static Zaehlung streichen(const Teilbrett& von, Teilbrett& nach, int zeile, int spalte) {
         const bool kopie = &von != &nach; // in place the row numbers stay where they are
-        const Maske* angriff = kAngriffe.m[spalte] + kMaxFeld - zeile;
+        const Maske* angriff = kAngriffe.vonDame(zeile, spalte);
         Zaehlung z{};
         for (int j = 0; j < von.n; ++j) {
             const Maske m = von.frei[j] & ~angriff[von.nummer[j]];
@@ -21,42 +19,43 @@ struct EinfachKern {
             if (kopie) nach.nummer[j] = von.nummer[j];
             zaehlen(z, m, j);
         }
+        // The rest of the last vector, as the vector kernel writes it.
+        for (int j = von.n; j < vektorEnde(von.n); ++j) {
+            nach.frei[j] = 0;
+            nach.nummer[j] = von.nummer[j];
+        }
         return z;
     }
 
-    // The falling diagonal c - r + kMaxFeld of every free square, as bits of lo
-    // (0-63) and hi (64-127); the rows' numbers as bits, and their sum.
-    static void diagonalen(const Zeilen& r, Maske& lo, Maske& hi, Maske& zeilen,
-                           long& zeilenSumme) {
-        lo = hi = zeilen = 0;
-        zeilenSumme = 0;
+    static Fallende fallende(const Teilbrett& r) {
+        Fallende f{};
         for (int j = 0; j < r.n; ++j) {
             const int zeile = static_cast<int>(r.nummer[j]);
-            const int verschiebung = kMaxFeld - zeile;
-            zeilen |= Maske{1} << zeile;
-            zeilenSumme += zeile;
-            lo |= r.frei[j] << verschiebung;
-            hi |= r.frei[j] >> (64 - verschiebung);
+            const int verschiebung = kFallVersatz - zeile;
+            f.zeilenBits |= Maske{1} << zeile;
+            f.zeilenSumme += zeile;
+            f.diagonalen.tief |= r.frei[j] << verschiebung;
+            f.diagonalen.hoch |= r.frei[j] >> (kWortbreite - verschiebung);
         }
+        return f;
     }
 
-    // The rising diagonal c + r of every free square, as bits of lo (0-63) and hi
-    // (64-127).
-    static void steigende(const Zeilen& r, Maske& lo, Maske& hi) {
-        lo = hi = 0;
+    static Doppelwort steigende(const Teilbrett& r) {
+        Doppelwort d;
         for (int j = 0; j < r.n; ++j) {
             const int zeile = static_cast<int>(r.nummer[j]);
-            lo |= r.frei[j] << zeile;
-            if (zeile > 0) hi |= r.frei[j] >> (64 - zeile);
+            d.tief |= r.frei[j] << zeile;
+            if (zeile > 0) d.hoch |= r.frei[j] >> (kWortbreite - zeile);
         }
+        return d;
     }
 
-    // The lowest `k` bits of `m`, which has k or more.
     static Maske untereBits(Maske m, int k) {
         Maske teil = 0;
         for (int i = 0; i < k; ++i, m &= m - 1) teil |= m & -m;
         return teil;
     }
 };
+static_assert(Kern<EinfachKern>);
 
 } // namespace queenboard

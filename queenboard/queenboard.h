@@ -31,4 +31,8 @@ bool dame(int anzahl, Feld feld, int spalten, int zeilen);
 // Prints the board in its frame: queens as a red D, other squares with their count.
 void ausgabe(Feld feld, int spalten, int zeilen);
 
+// The program's dialogue after its command line: asks for the board and the queens,
+// searches and shows the result; the exit status.
+int queenboardAusfuehren();
+
 } // namespace queenboard

@@ -11,71 +11,62 @@ namespace queenboard {
 
 namespace {
 
-// A proof starts again, looking ahead and shared among the threads, once it has
-// taken this many nodes alone: most proofs are shorter, and handing their subtrees
-// around or looking ahead would cost more.
+// The budget of a short proof: most proofs are shorter, and looking ahead or
+// handing their subtrees around would cost them more than it saves.
 constexpr long long kTeilenAb = 20000;
 
-// Whether the narrowed rows `r` can take their queens; if so, with a placement in
-// zweig.fund.
-bool beweisen(Zweig& zweig, const Zeilen& r) {
-    // Alone and without looking ahead first: most proofs are short, and sharing
-    // them or looking ahead would cost more. A long one starts again, looking ahead
-    // at its top, on every thread there is.
-    zweig.vorrat = zweig.lauf.einstellungen.teilenAb;
-    zweig.erschoepft = false;
-    const bool ergebnis = loesbar(zweig, r);
-    zweig.vorrat = kUnbegrenzt;
-    if (!zweig.erschoepft) return ergebnis;
-    zweig.erschoepft = false;
-    return zweig.lauf.einstellungen.faeden <= 1 ? loesbar(zweig, r) : gemeinsamBeweisen(zweig, r);
-}
+// The ordered search's own state, on the calling thread.
+struct Suche {
+    Zweig zweig;
+    Pfad pfad;      // the queens set from the top down to the current row
+    Belegung zeuge; // a placement below the current square, once a proof found one
+};
 
 // Places the queens of the narrowed rows `r`, in order from the top, first
-// placement first; true with it in zweig.gesetzt. `bezeugt`: zweig.zeuge holds a
-// placement of these rows; the squares before its square in the top row need
-// proofs, its square none. The ordered search is a small part of the work, so it
-// takes the plain kernel.
-bool sucheAb(Zweig& zweig, const Zeilen& r, bool bezeugt) {
-    if (r.damen <= 0) {
-        for (int j = 0; j < r.n; ++j) zweig.gesetzt.spalte[r.nummer[j]] = -1;
-        return true;
-    }
-    ++zweig.knoten;
+// placement first; its queens then on s.pfad. `bezeugt`: s.zeuge holds a placement
+// of these rows; the squares before its square in the top row need proofs, its
+// square none. The ordered search is a small part of the work, so it takes the
+// plain kernel.
+Ausgang sucheAb(Suche& s, const Teilbrett& r, bool bezeugt) {
+    if (r.damen <= 0) return Ausgang::platzierung;
     // Below a witness the search never turns back: every row decided so far is final.
-    if (bezeugt) zweig.lauf.festeZeilen = zweig.lauf.einstellungen.zeilen - r.n;
-    if (vorbei(zweig)) return false;
+    Fortschritt& fortschritt = s.zweig.lauf.fortschritt;
+    if (bezeugt) fortschritt.festeZeilen = s.zweig.lauf.einstellungen.zeilen - r.n;
+    if (vorbei(s.zweig)) return Ausgang::abgebrochen;
 
     const int zeile = static_cast<int>(r.nummer[0]);
-    // Zeroed, as the plain kernel writes only the rows there are, and the vector
-    // kernel of the proofs below reads whole vectors.
-    Zeilen kind{};
+    const int laenge = s.pfad.laenge; // each square sets its queens after those above
+    Teilbrett kind;
+    int feld = 0;
     for (Maske offen = r.frei[0]; offen != 0; offen &= offen - 1) {
         const int spalte = std::countr_zero(offen);
-        Zaehlung zaehlung = platzieren<EinfachKern>(r, kind, 0, spalte, zweig.gesetzt);
+        ++feld;
+        s.pfad.laenge = laenge;
+        Zaehlung zaehlung = platzieren<EinfachKern>(r, kind, 0, spalte, s.pfad);
         // Most squares fail here, before anything is searched below them.
-        if (!eingrenzen<EinfachKern>(kind, zaehlung, zweig.gesetzt)) continue;
+        if (!eingrenzen<EinfachKern>(kind, zaehlung, s.pfad)) continue;
         ordnen(kind);
-        if (!bezeugt || spalte != zweig.zeuge.spalte[zeile]) {
-            zweig.leitbild = zweig.zeuge;
-            if (!beweisen(zweig, kind)) {
-                if (zweig.abgebrochen) return false;
-                continue;
-            }
-            zweig.zeuge = zweig.fund;
+        if (!bezeugt || spalte != s.zeuge.spalte[zeile]) {
+            fortschritt.zeile = zeile;
+            fortschritt.feld = feld;
+            fortschritt.felder = EinfachKern::bits(r.frei[0]);
+            const Befund befund = beweisen(s.zweig, kind, s.pfad, s.zeuge);
+            if (befund.ausgang == Ausgang::abgebrochen) return Ausgang::abgebrochen;
+            if (befund.ausgang != Ausgang::platzierung) continue;
+            s.zeuge = befund.platzierung;
             bezeugt = true;
         }
-        if (sucheAb(zweig, kind, true)) return true;
-        if (zweig.abgebrochen) return false;
+        if (const Ausgang a = sucheAb(s, kind, true); a != Ausgang::leer) return a;
     }
 
     // The top row stays without a queen.
+    s.pfad.laenge = laenge;
     kind = r;
     kind.frei[0] = 0;
     Zaehlung zaehlung = erfassen(kind);
-    if (!eingrenzen<EinfachKern>(kind, zaehlung, zweig.gesetzt)) return false;
+    if (!eingrenzen<EinfachKern>(kind, zaehlung, s.pfad)) return Ausgang::leer;
     ordnen(kind);
-    return sucheAb(zweig, kind, bezeugt && zweig.zeuge.spalte[zeile] < 0);
+    return sucheAb(s, kind, bezeugt && s.zeuge.spalte[zeile] < 0);
 }
 
 } // namespace
@@ -86,7 +77,7 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
     if (anzahl <= 0) return 1;
     if (spalten <= 0 || zeilen <= 0) return 0;
 
-    Zeilen r{};
+    Teilbrett r{};
     r.n = zeilen;
     r.damen = anzahl;
     for (int z = 0; z < zeilen; ++z) {
@@ -109,21 +100,21 @@ int dameSuchen(int anzahl, Feld feld, int spalten, int zeilen, const Suchoptione
                   .grenze = beginn + std::chrono::duration_cast<Uhr::duration>(
                                          std::chrono::duration<double>(optionen.sekunden)),
               }};
-    Zweig zweig{.lauf = lauf, .rolle = {.uhr = true, .geteilt = false}};
+    Suche suche{.zweig = {.lauf = lauf, .uhr = true}, .pfad = {}, .zeuge = {}};
     Zaehlung zaehlung = erfassen(r);
-    const bool gefunden = eingrenzen<EinfachKern>(r, zaehlung, zweig.gesetzt) &&
-                          (ordnen(r), sucheAb(zweig, r, false));
+    Ausgang ausgang = Ausgang::leer;
+    if (eingrenzen<EinfachKern>(r, zaehlung, suche.pfad)) {
+        ordnen(r);
+        ausgang = sucheAb(suche, r, false);
+    }
     beenden(lauf);
     if (lauf.angezeigt) console::statusLine("");
-    if (knoten != nullptr) *knoten = lauf.knoten + zweig.knoten;
+    if (knoten != nullptr) *knoten = lauf.knoten + suche.zweig.knoten;
 
-    if (gefunden) {
-        for (int z = 0; z < zeilen; ++z)
-            if (zweig.gesetzt.spalte[z] >= 0)
-                dameSetzen(feld, spalten, zeilen, zweig.gesetzt.spalte[z], z);
-        return 1;
-    }
-    return zweig.abgebrochen ? -1 : 0;
+    if (ausgang != Ausgang::platzierung) return ausgang == Ausgang::abgebrochen ? -1 : 0;
+    const Pfad& p = suche.pfad;
+    for (int i = 0; i < p.laenge; ++i) dameSetzen(feld, spalten, zeilen, p.spalte[i], p.zeile[i]);
+    return 1;
 }
 
 } // namespace queenboard

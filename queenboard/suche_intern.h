@@ -4,13 +4,14 @@
 // the design.
 #pragma once
 
-#include "zeilen.h"
+#include "teilbrett.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -21,7 +22,7 @@ using Uhr = std::chrono::steady_clock;
 // Fixed before the search starts; every thread reads them.
 struct Einstellungen {
     int faeden;         // threads in all, the calling one among them
-    long long teilenAb; // a proof that has taken this many nodes alone is shared
+    long long teilenAb; // the budget of a short proof, in nodes
     bool vektoren;      // the proof in vector instructions
     bool fortschritt;   // "still working" on a terminal
     bool begrenzt;      // gives up at `grenze`
@@ -30,12 +31,39 @@ struct Einstellungen {
     Uhr::time_point grenze;
 };
 
-// A subtree of the shared proof, waiting for a thread.
-struct Teilbaum {
-    Zeilen zeilen;
-    Belegung gesetzt;  // the queens set above it
-    Belegung leitbild; // as Zweig::leitbild
+// How a walk ended.
+enum class Ausgang {
+    leer,        // no placement below
+    platzierung, // a placement: the walk's path holds it
+    erschoepft,  // a short proof ran out of its budget
+    abgebrochen, // time is up, or a shared proof is decided elsewhere
 };
+
+// What a proof found.
+struct Befund {
+    Ausgang ausgang;
+    Belegung platzierung; // with Ausgang::platzierung
+};
+
+// A subtree of a long proof, waiting for a thread.
+struct Teilbaum {
+    Teilbrett brett;
+    Pfad pfad;         // the queens set above it
+    Belegung leitbild; // the placement its proof tries first
+    int tiefe;         // its depth in the whole proof
+};
+
+// Where the ordered search stands, for the progress line.
+struct Fortschritt {
+    int festeZeilen = 0; // rows whose queen, or none, the ordered search has made final
+    // The square whose proof runs: its row (from 0), which of the row's free squares
+    // from the left (from 1), and how many the row has.
+    int zeile = 0, feld = 0, felder = 0;
+    bool langerBeweis = false; // that proof has run out of its budget
+};
+
+// The progress line for a search that has run `sekunden` on a board of `zeilen` rows.
+std::string fortschrittsZeile(long sekunden, const Fortschritt& f, int zeilen);
 
 // One search and its threads.
 struct Lauf {
@@ -47,8 +75,8 @@ struct Lauf {
     std::atomic<int> hungrig{0};       // threads waiting for a subtree
     std::atomic<unsigned long long> knoten{0};
 
-    // The shared proof, under `mutex`.
-    std::mutex mutex{};
+    // The shared proof, under `schloss`.
+    std::mutex schloss{};
     std::condition_variable wecker{};     // a subtree came, the proof ended, or the search did
     std::deque<Teilbaum> warteschlange{}; // subtrees not yet taken, oldest first
     Belegung fund{};                      // the placement it found
@@ -57,47 +85,33 @@ struct Lauf {
 
     // The calling thread's alone.
     std::vector<std::thread> arbeiter{};
-    int festeZeilen = 0; // rows whose queen, or none, the ordered search has made final
+    Fortschritt fortschritt{};
     long gezeigteSekunden = 0;
     int gezeigteZeilen = 0;
     bool angezeigt = false; // the progress line stands on the terminal
 };
 
-// What a thread does in the search.
-struct Rolle {
-    bool uhr;     // the calling thread: shows progress, watches the time limit
-    bool geteilt; // works on the shared proof
-};
-
-// Nodes without limit, for a proof's budget.
-inline constexpr long long kUnbegrenzt = -1;
-
-// One thread's state.
+// One thread's own state.
 struct Zweig {
     Lauf& lauf;
-    const Rolle rolle;
-    long long vorrat = kUnbegrenzt; // nodes this proof may still take alone
-    bool erschoepft = false;        // the proof ran out of `vorrat`
-    bool abgebrochen = false;       // time is up, or the shared proof is decided
-    unsigned schritte = 0;          // nodes since the clock was last read
+    const bool uhr; // the calling thread: shows progress, watches the time limit
     unsigned long long knoten = 0;
-    Belegung gesetzt{};  // the queens set on this thread's way down, row by row
-    Belegung fund{};     // the placement the last proof found
-    Belegung zeuge{};    // a placement below the ordered search's square
-    Belegung leitbild{}; // the placement a proof tries first: the last witness
 };
 
 // The proof (beweis.cpp), in the kernel the settings choose.
 bool vektorenMoeglich();
-// True when the narrowed `r` holds a placement, then in zweig.fund. In the shared
-// proof, branches handed on are not searched.
-bool loesbar(Zweig& zweig, const Zeilen& r);
+// Whether the narrowed rows `brett` hold a placement below the queens `pfad`, trying
+// `leitbild`'s first: alone within a budget, and where that runs out, again as a long
+// proof, shared among the threads where there are several.
+Befund beweisen(Zweig& zweig, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild);
+// One subtree of a shared proof; branches handed on are not searched.
+Befund teilbaumBeweisen(Zweig& zweig, const Teilbaum& teil);
 
 // The threads (faeden.cpp).
 void uhrLesen(Lauf& lauf);
 bool vorbei(Zweig& zweig);
-void weitergeben(Lauf& lauf, const Zeilen& r, const Belegung& gesetzt, const Belegung& leitbild);
-bool gemeinsamBeweisen(Zweig& zweig, const Zeilen& r);
+void weitergeben(Lauf& lauf, Teilbaum teil);
+Befund gemeinsamBeweisen(Zweig& zweig, const Teilbaum& wurzel);
 void beenden(Lauf& lauf);
 
 } // namespace queenboard

@@ -26,7 +26,7 @@ namespace {
 // Runs `pruefen`, given a kernel object, with each kernel this processor has.
 template <class Pruefen> void mitJedemKern(Pruefen pruefen) {
     pruefen(EinfachKern{});
-#if QUEENBOARD_VEKTOREN
+#if QUEENBOARD_VEKTOREN()
     if (vektorenMoeglich()) pruefen(VektorKern{});
 #endif
 }
@@ -149,7 +149,7 @@ TEST(DameSetzen, FourQueensOnFourByFourInEveryOrderOfRemoval) {
 
 // ---- The search ----------------------------------------------------------------
 
-TEST(DameSuche, NothingToPlaceSucceedsAtOnce) {
+TEST(QueenSearch, NothingToPlaceSucceedsAtOnce) {
     for (int anzahl : {0, -3}) {
         Brett b(3, 4);
         EXPECT_EQ(dame(anzahl, b.feld, b.spalten, b.zeilen), 1);
@@ -157,27 +157,32 @@ TEST(DameSuche, NothingToPlaceSucceedsAtOnce) {
     }
 }
 
-TEST(DameSuche, SmallBoards) {
-    Brett eins(1, 1);
-    EXPECT_EQ(dame(1, eins.feld, 1, 1), 1);
-    EXPECT_EQ(eins.zeilenWerte(), (Werte{{-1}}));
-
-    Brett b(2, 3);
-    EXPECT_EQ(dame(1, b.feld, b.spalten, b.zeilen), 1);
-    EXPECT_EQ(b.zeilenWerte(), (Werte{{-1, 1, 1}, {1, 1, 0}}));
-
-    Brett vier(4, 4);
-    EXPECT_EQ(dame(4, vier.feld, 4, 4), 1);
-    EXPECT_EQ(vier.zeilenWerte(),
-              (Werte{{2, -1, 4, 2}, {4, 3, 3, -1}, {-1, 3, 3, 4}, {2, 4, -1, 2}}));
-    EXPECT_TRUE(vier.ausserhalbUnberuehrt());
-
-    Brett acht(8, 8);
-    EXPECT_EQ(dame(8, acht.feld, 8, 8), 1);
-    EXPECT_EQ(acht.damenSpalten(), (std::vector<int>{0, 4, 7, 5, 2, 6, 1, 3}));
+TEST(QueenSearch, SmallBoards) {
+    struct Fall {
+        int zeilen, spalten, anzahl;
+        Werte erwartet; // the board's values, or only the queens' columns per row
+        std::vector<int> damen;
+    };
+    const Fall faelle[] = {
+        {1, 1, 1, {{-1}}, {}},
+        {2, 3, 1, {{-1, 1, 1}, {1, 1, 0}}, {}},
+        {4, 4, 4, {{2, -1, 4, 2}, {4, 3, 3, -1}, {-1, 3, 3, 4}, {2, 4, -1, 2}}, {}},
+        {8, 8, 8, {}, {0, 4, 7, 5, 2, 6, 1, 3}},
+    };
+    for (const Fall& f : faelle) {
+        Brett b(f.zeilen, f.spalten);
+        EXPECT_EQ(dame(f.anzahl, b.feld, f.spalten, f.zeilen), 1) << f.zeilen << "x" << f.spalten;
+        if (!f.erwartet.empty()) {
+            EXPECT_EQ(b.zeilenWerte(), f.erwartet) << f.zeilen;
+        }
+        if (!f.damen.empty()) {
+            EXPECT_EQ(b.damenSpalten(), f.damen) << f.zeilen;
+        }
+        EXPECT_TRUE(b.ausserhalbUnberuehrt()) << f.zeilen << "x" << f.spalten;
+    }
 }
 
-TEST(DameSuche, NoPlacementLeavesTheBoardAsItWas) {
+TEST(QueenSearch, NoPlacementLeavesTheBoardAsItWas) {
     struct Fall {
         int zeilen, spalten, anzahl;
     };
@@ -191,7 +196,7 @@ TEST(DameSuche, NoPlacementLeavesTheBoardAsItWas) {
     }
 }
 
-TEST(DameSuche, LargeBoardsWithRoomToSpare) {
+TEST(QueenSearch, LargeBoardsWithRoomToSpare) {
     // Fewer queens than rows: the rows may be skipped, and the first placement
     // takes the first free square of each row from the top.
     Brett b(50, 50);
@@ -214,13 +219,13 @@ void vergleichen(Brett schnell, int anzahl) {
     ASSERT_TRUE(schnell.ausserhalbUnberuehrt());
 }
 
-TEST(DameReferenz, EveryBoardUpToSixBySixAndEveryCountUpToSeven) {
+TEST(QueenSearchAgainstReference, EveryBoardUpToSixBySixAndEveryCountUpToSeven) {
     for (int zeilen = 0; zeilen <= 6; ++zeilen)
         for (int spalten = 0; spalten <= 6; ++spalten)
             for (int anzahl = 0; anzahl <= 7; ++anzahl) vergleichen(Brett(zeilen, spalten), anzahl);
 }
 
-TEST(DameReferenz, EveryBoardWithSevenRowsOrColumnsAndEveryCountThatFitsAndOneMore) {
+TEST(QueenSearchAgainstReference, EveryBoardWithSevenRowsOrColumnsAndEveryCountThatFitsAndOneMore) {
     for (int zeilen = 1; zeilen <= 7; ++zeilen)
         for (int spalten = 1; spalten <= 7; ++spalten) {
             if (zeilen < 7 && spalten < 7) continue;
@@ -234,7 +239,7 @@ TEST(DameReferenz, EveryBoardWithSevenRowsOrColumnsAndEveryCountThatFitsAndOneMo
             vergleichen(Brett(zeilen, spalten), anzahl);
 }
 
-TEST(DameReferenz, BoardsThatAlreadyHoldAQueen) {
+TEST(QueenSearchAgainstReference, BoardsThatAlreadyHoldAQueen) {
     // dame may be called on a board with queens: only its free squares count.
     for (int z = 0; z < 5; ++z)
         for (int s = 0; s < 6; ++s)
@@ -245,7 +250,7 @@ TEST(DameReferenz, BoardsThatAlreadyHoldAQueen) {
             }
 }
 
-TEST(DameReferenz, BoardsThatAlreadyHoldTwoQueens) {
+TEST(QueenSearchAgainstReference, BoardsThatAlreadyHoldTwoQueens) {
     // Squares struck off by the look-ahead are passed down; with queens already
     // standing, rows and columns run short in many more ways.
     for (int erste = 0; erste < 36; ++erste)
@@ -258,7 +263,7 @@ TEST(DameReferenz, BoardsThatAlreadyHoldTwoQueens) {
         }
 }
 
-TEST(DameReferenz, TallBoardsWhereOnlyTheColumnsAreTight) {
+TEST(QueenSearchAgainstReference, TallBoardsWhereOnlyTheColumnsAreTight) {
     // More rows than queens: rows may stay empty, but every column must take a
     // queen, so forced queens come from columns with a single free square.
     for (int spalten = 2; spalten <= 6; ++spalten)
@@ -284,7 +289,7 @@ std::pair<Brett, int> zufallsFall(std::mt19937& zufall, int versuche) {
     return {b, int(zufall() % (std::min(zeilen, spalten) + 2))};
 }
 
-TEST(DameReferenz, BoardsWithQueensScatteredAtRandom) {
+TEST(QueenSearchAgainstReference, BoardsWithQueensScatteredAtRandom) {
     std::mt19937 zufall(2024); // fixed seed: the same boards every run
     for (int fall = 0; fall < 300; ++fall) {
         const auto [b, anzahl] = zufallsFall(zufall, 4);
@@ -292,7 +297,7 @@ TEST(DameReferenz, BoardsWithQueensScatteredAtRandom) {
     }
 }
 
-TEST(DameReferenz, LargerSquareAndOblongBoards) {
+TEST(QueenSearchAgainstReference, LargerSquareAndOblongBoards) {
     for (int n = 7; n <= 10; ++n) vergleichen(Brett(n, n), n);
     vergleichen(Brett(7, 9), 7);
     vergleichen(Brett(9, 7), 7);
@@ -300,7 +305,7 @@ TEST(DameReferenz, LargerSquareAndOblongBoards) {
     vergleichen(Brett(12, 4), 4);
 }
 
-TEST(DameReferenz, BoardsWhereTheDiagonalSumsMeetTheirBounds) {
+TEST(QueenSearchAgainstReference, BoardsWhereTheDiagonalSumsMeetTheirBounds) {
     // In a proof below each, the queens left take exactly the free falling
     // diagonals of the smallest or of the largest sum: the bounds themselves
     // must stay allowed.
@@ -320,8 +325,8 @@ TEST(DameReferenz, BoardsWhereTheDiagonalSumsMeetTheirBounds) {
 // stays empty. The placement (0, 0), (1, 2) has the two topmost rows, the columns'
 // whole sum and the two lowest free diagonals, so every bound of the sum is met
 // exactly, and none may refuse it.
-template <class Kern> void summeAnDenGrenzen() {
-    Zeilen r{};
+template <Kern K> void summeAnDenGrenzen() {
+    Teilbrett r{};
     r.n = 3;
     r.damen = 2;
     const Maske frei[] = {0b001, 0b100, 0b100};
@@ -329,20 +334,20 @@ template <class Kern> void summeAnDenGrenzen() {
         r.frei[j] = frei[j];
         r.nummer[j] = j;
     }
-    Belegung gesetzt;
-    EXPECT_NE(summenPassen<Kern>(r, erfassen(r), gesetzt), Summen::nicht);
+    Pfad pfad;
+    EXPECT_NE(summenPassen<K>(r, erfassen(r), pfad), Summen::nicht);
 }
 
-TEST(DameSuche, TheDiagonalSumAllowsAPlacementAtItsBounds) {
+TEST(SearchBounds, TheDiagonalSumAllowsAPlacementAtItsBounds) {
     mitJedemKern([](auto kern) { summeAnDenGrenzen<decltype(kern)>(); });
 }
 
 // Rows `zeile0` on holding just the squares of eight queens, shifted by `spalte0`,
 // and the squares `mehr` (row and column on the eight): the diagonals' bounds are
 // met exactly, so the sums must neither refuse the rows nor narrow the queens away.
-template <class Kern> void behaeltDieDamen(int zeile0, int spalte0, int zeilen, const Damen& mehr) {
+template <Kern K> void behaeltDieDamen(int zeile0, int spalte0, int zeilen, const Damen& mehr) {
     const int loesung[] = {0, 4, 7, 5, 2, 6, 1, 3};
-    Zeilen r{};
+    Teilbrett r{};
     r.n = zeilen;
     r.damen = 8;
     for (int j = 0; j < zeilen; ++j) {
@@ -350,35 +355,34 @@ template <class Kern> void behaeltDieDamen(int zeile0, int spalte0, int zeilen, 
         if (j < 8) r.frei[j] = Maske{1} << (spalte0 + loesung[j]);
     }
     for (const auto& [zeile, spalte] : mehr) r.frei[zeile] |= Maske{1} << (spalte0 + spalte);
-    Belegung gesetzt;
-    ASSERT_NE(summenPassen<Kern>(r, erfassen(r), gesetzt), Summen::nicht)
-        << zeile0 << " " << spalte0;
+    Pfad pfad;
+    ASSERT_NE(summenPassen<K>(r, erfassen(r), pfad), Summen::nicht) << zeile0 << " " << spalte0;
     for (int j = 0; j < 8; ++j) {
         const int zeile = zeile0 + j, spalte = spalte0 + loesung[j];
         const auto* ende = r.nummer + r.n;
         const auto* platz = std::find(std::cbegin(r.nummer), ende, zeile);
         const bool frei = platz != ende && ((r.frei[platz - r.nummer] >> spalte) & 1) != 0;
-        EXPECT_TRUE(frei || gesetzt.spalte[zeile] == spalte)
+        EXPECT_TRUE(frei || belegung(pfad).spalte[zeile] == spalte)
             << zeile0 << " " << spalte0 << " " << j;
     }
 }
 
-template <class Kern> void quadrateAnDenGrenzen() {
+template <Kern K> void quadrateAnDenGrenzen() {
     // Where the diagonals sit: low words only, and across both words of each kind.
     for (const auto& [zeile0, spalte0] : {std::pair{0, 0}, std::pair{20, 30}}) {
-        behaeltDieDamen<Kern>(zeile0, spalte0, 8, {});
+        behaeltDieDamen<K>(zeile0, spalte0, 8, {});
         // A ninth column, free on diagonals of two queens, stays empty.
-        behaeltDieDamen<Kern>(zeile0, spalte0, 8, {{3, 8}});
+        behaeltDieDamen<K>(zeile0, spalte0, 8, {{3, 8}});
         // So does a ninth row.
-        behaeltDieDamen<Kern>(zeile0, spalte0, 9, {{8, 3}});
+        behaeltDieDamen<K>(zeile0, spalte0, 9, {{8, 3}});
     }
 }
 
-TEST(DameSuche, TheDiagonalsSquaresAllowAPlacementAtTheirBounds) {
+TEST(SearchBounds, TheDiagonalsSquaresAllowAPlacementAtTheirBounds) {
     mitJedemKern([](auto kern) { quadrateAnDenGrenzen<decltype(kern)>(); });
 }
 
-TEST(DameSuche, TheSquaresBoundIsNoMoreThanTheLeastSquaresAndMeetsThemAtEachWindow) {
+TEST(SearchBounds, TheSquaresBoundIsNoMoreThanTheLeastSquaresAndMeetsThemAtEachWindow) {
     struct Fall {
         Maske lo, hi;
         int k;
@@ -407,10 +411,10 @@ TEST(DameSuche, TheSquaresBoundIsNoMoreThanTheLeastSquaresAndMeetsThemAtEachWind
         }
         std::vector<long long> summen(groessteSumme + 1), schranken(summen.size());
         for (long long s = 0; s <= groessteSumme; ++s) summen[s] = s;
-        quadrateMitSummen(f.lo, f.hi, f.k, summen, schranken);
+        quadrateMitSummen({f.lo, f.hi}, f.k, summen, schranken);
         // The same sums falling: the same bounds.
         std::vector<long long> rueck(summen.rbegin(), summen.rend()), rueckSchranken(summen.size());
-        quadrateMitSummen(f.lo, f.hi, f.k, rueck, rueckSchranken);
+        quadrateMitSummen({f.lo, f.hi}, f.k, rueck, rueckSchranken);
         std::vector<long long> fenster(summen.size(), -1);    // a window's squares at its sum
         long long tiefste = groessteSumme + 1, hoechste = -1; // the windows' sums
         for (std::size_t s = 0; s + f.k <= bits.size(); ++s) {
@@ -438,9 +442,9 @@ TEST(DameSuche, TheSquaresBoundIsNoMoreThanTheLeastSquaresAndMeetsThemAtEachWind
     }
 }
 
-template <class Kern> void steigendeUeberZweiWorte() {
+template <Kern K> void steigendeUeberZweiWorte() {
     // Rows 0, 20 and 49, whose rising diagonals c + r reach 49, 64 and 98.
-    Zeilen r{};
+    Teilbrett r{};
     r.n = 3;
     const Maske frei[] = {1 | Maske{1} << 49, 0b1011 | Maske{3} << 43,
                           1 | Maske{3} << 14 | Maske{1} << 49};
@@ -453,17 +457,16 @@ template <class Kern> void steigendeUeberZweiWorte() {
                 ((frei[j] >> (p - r.nummer[j])) & 1) != 0)
                 (p < 64 ? lo : hi) |= Maske{1} << (p % 64);
     }
-    Maske steigLo = 0, steigHi = 0;
-    Kern::steigende(r, steigLo, steigHi);
-    EXPECT_EQ(steigLo, lo);
-    EXPECT_EQ(steigHi, hi);
+    const Doppelwort steigend = K::steigende(r);
+    EXPECT_EQ(steigend.tief, lo);
+    EXPECT_EQ(steigend.hoch, hi);
 }
 
-TEST(DameSuche, RisingDiagonalsAcrossTwoWords) {
+TEST(SearchBounds, RisingDiagonalsAcrossTwoWords) {
     mitJedemKern([](auto kern) { steigendeUeberZweiWorte<decltype(kern)>(); });
 }
 
-TEST(DameSuche, HighestBitAtOrBelowAcrossTwoWords) {
+TEST(SearchBounds, HighestBitAtOrBelowAcrossTwoWords) {
     struct Fall {
         Maske lo, hi;
         int d, erwartet;
@@ -476,8 +479,39 @@ TEST(DameSuche, HighestBitAtOrBelowAcrossTwoWords) {
         {0, oben, 127, 127}, {0, 0b100000, 68, -1},
     };
     for (const Fall& f : faelle)
-        EXPECT_EQ(hoechsteBis(f.lo, f.hi, f.d), f.erwartet) << f.lo << " " << f.hi << " " << f.d;
+        EXPECT_EQ(hoechsteBis({f.lo, f.hi}, f.d), f.erwartet) << f.lo << " " << f.hi << " " << f.d;
 }
+
+// Whatever a sub-board's slots past its rows held, a kernel that strikes a queen's
+// lines into it leaves them empty to the end of the vector, as the other kernel reads.
+template <Kern K> void streichenLeertDenRest() {
+    for (int n : {1, 3, 4, 5}) {
+        Teilbrett von{};
+        von.n = n;
+        von.damen = 1;
+        for (int j = 0; j < n; ++j) {
+            von.frei[j] = 0xF0;
+            von.nummer[j] = j;
+        }
+        Teilbrett nach{};
+        std::fill(std::begin(nach.frei), std::end(nach.frei), ~Maske{0});
+        K::streichen(von, nach, 0, 0);
+        for (int j = n; j < vektorEnde(n); ++j) EXPECT_EQ(nach.frei[j], 0u) << n << " " << j;
+    }
+}
+
+TEST(SearchKernels, LeaveTheLastVectorEmptyPastTheRows) {
+    mitJedemKern([](auto kern) { streichenLeertDenRest<decltype(kern)>(); });
+}
+
+// A type that lacks a step is no kernel: the interface is checked, not assumed.
+struct OhneSteigende {
+    static int bits(Maske);
+    static Zaehlung streichen(const Teilbrett&, Teilbrett&, int, int);
+    static Fallende fallende(const Teilbrett&);
+    static Maske untereBits(Maske, int);
+};
+static_assert(!Kern<OhneSteigende>);
 
 // The first placement on an empty n x n board with n queens, row by row in bit masks:
 // a yardstick that, unlike the reference, is quick up to n = 29.
@@ -517,7 +551,7 @@ bool erstePlatzierung(int zeilen, int spalten, int anzahl, int zeile, std::uint6
                             folge);
 }
 
-TEST(DameSuche, FirstPlacementsWithRowsColumnsOrQueensToSpare) {
+TEST(QueenSearch, FirstPlacementsWithRowsColumnsOrQueensToSpare) {
     for (int n = 8; n <= 24; ++n)
         for (const Brettmass f :
              {Brettmass{n + 1, n, n}, Brettmass{n + 2, n, n}, Brettmass{n, n + 1, n},
@@ -531,7 +565,7 @@ TEST(DameSuche, FirstPlacementsWithRowsColumnsOrQueensToSpare) {
         }
 }
 
-TEST(DameSuche, FirstPlacementsUpToTwentyNineByTwentyNine) {
+TEST(QueenSearch, FirstPlacementsUpToTwentyNineByTwentyNine) {
     // Wide enough for diagonals past the first 64 of the proof's diagonal masks.
     for (int n = 11; n <= 29; ++n) {
         std::vector<int> erwartet(n);
@@ -555,7 +589,7 @@ void PrintTo(const Teilung& t, std::ostream* os) {
         << (t.ohneVektoren ? ", ohne Vektoren" : "");
 }
 
-class DameGeteilt : public ::testing::TestWithParam<Teilung> {
+class SharedProof : public ::testing::TestWithParam<Teilung> {
   protected:
     int suchen(Brett& b, int anzahl) const {
         return dameSuchen(anzahl, b.feld, b.spalten, b.zeilen,
@@ -574,7 +608,7 @@ class DameGeteilt : public ::testing::TestWithParam<Teilung> {
     }
 };
 
-TEST_P(DameGeteilt, AsTheReference) {
+TEST_P(SharedProof, AsTheReference) {
     std::mt19937 zufall(7);
     for (int fall = 0; fall < 200 && !HasFatalFailure(); ++fall) {
         const auto [b, anzahl] = zufallsFall(zufall, 3);
@@ -582,7 +616,7 @@ TEST_P(DameGeteilt, AsTheReference) {
     }
 }
 
-TEST_P(DameGeteilt, AsTheReferenceWhereALineWithoutQueensLeftMayStayEmpty) {
+TEST_P(SharedProof, AsTheReferenceWhereALineWithoutQueensLeftMayStayEmpty) {
     // Below the queen set first, some row (or column) that may stay empty has no
     // square whose queen survives narrowing: looking ahead must still count it as
     // a branch. The rows in the upper half, the columns in the lower.
@@ -597,7 +631,7 @@ TEST_P(DameGeteilt, AsTheReferenceWhereALineWithoutQueensLeftMayStayEmpty) {
     for (const Fall& f : faelle) wieReferenz(mitDamen(f.zeilen, f.spalten, f.damen), f.anzahl);
 }
 
-TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
+TEST_P(SharedProof, AsOneThreadOnLargerBoards) {
     struct Fall {
         int zeilen, spalten, anzahl;
     };
@@ -612,7 +646,7 @@ TEST_P(DameGeteilt, AsOneThreadOnLargerBoards) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Teilungen, DameGeteilt,
+INSTANTIATE_TEST_SUITE_P(Splits, SharedProof,
                          ::testing::Values(Teilung{1, 0}, Teilung{1, 1}, Teilung{1, 1, true},
                                            Teilung{2, 1}, Teilung{2, 3}, Teilung{3, 1},
                                            Teilung{4, 10}, Teilung{1, 0, true},
@@ -625,7 +659,8 @@ INSTANTIATE_TEST_SUITE_P(Teilungen, DameGeteilt,
                          });
 
 // The proof with and without vector instructions walks the same tree.
-TEST(DameSuche, SameNodesWithAndWithoutVectorInstructions) {
+TEST(QueenSearch, SameNodesWithAndWithoutVectorInstructions) {
+    if (!vektorenMoeglich()) GTEST_SKIP() << "no vector kernel on this build or processor";
     for (int n : {12, 18, 22, 25}) {
         Brett vektor(n, n), einfach(n, n);
         unsigned long long knotenVektor = 0, knotenEinfach = 0;
@@ -639,7 +674,40 @@ TEST(DameSuche, SameNodesWithAndWithoutVectorInstructions) {
     }
 }
 
-TEST(DameSuche, GivesUpAtTheTimeLimitWithTheBoardAsItWas) {
+TEST(QueenSearch, TheProgressLineSaysWhereALongProofIsAtInAtMost79Columns) {
+    struct Fall {
+        long sekunden;
+        Fortschritt fortschritt;
+        int zeilen;
+        std::string zeile;
+    };
+    const Fall faelle[] = {
+        {3,
+         {.festeZeilen = 16},
+         50,
+         "\tSuche laeuft ... 3 s, 16 von 50 Zeilen fest (Strg+C bricht ab)"},
+        {19,
+         {16, 16, 4, 12, true},
+         50,
+         "\tSuche laeuft ... 19 s, 16 von 50 Zeilen fest, Zeile 17: Feld 4/12"},
+        // The longest it gets: days of searching, and every number at its widest.
+        {999999,
+         {49, 49, 50, 50, true},
+         50,
+         "\tSuche laeuft ... 999999 s, 49 von 50 Zeilen fest, Zeile 50: Feld 50/50"},
+        {999999,
+         {.festeZeilen = 49},
+         50,
+         "\tSuche laeuft ... 999999 s, 49 von 50 Zeilen fest (Strg+C bricht ab)"},
+    };
+    for (const Fall& f : faelle) {
+        const std::string zeile = fortschrittsZeile(f.sekunden, f.fortschritt, f.zeilen);
+        EXPECT_EQ(zeile, f.zeile);
+        EXPECT_LE(zeile.size() - 1 + 8, 79u) << zeile; // the tab takes eight columns
+    }
+}
+
+TEST(QueenSearch, GivesUpAtTheTimeLimitWithTheBoardAsItWas) {
     for (int faeden : {1, 2}) {
         Brett b(50, 50);
         EXPECT_EQ(dameSuchen(50, b.feld, 50, 50, {.faeden = faeden, .sekunden = 0.05}), -1);
@@ -657,9 +725,9 @@ std::vector<Brettmass> gueltigFaelle() {
     return faelle;
 }
 
-class DameGueltig : public ::testing::TestWithParam<Brettmass> {};
+class FoundPlacement : public ::testing::TestWithParam<Brettmass> {};
 
-TEST_P(DameGueltig, NoTwoQueensAttackEachOtherAndTheCountersAddUp) {
+TEST_P(FoundPlacement, NoTwoQueensAttackEachOtherAndTheCountersAddUp) {
     const auto [zeilen, spalten, anzahl] = GetParam();
     Brett b(zeilen, spalten);
     const int ergebnis = dame(anzahl, b.feld, spalten, zeilen);
@@ -685,6 +753,6 @@ TEST_P(DameGueltig, NoTwoQueensAttackEachOtherAndTheCountersAddUp) {
     EXPECT_TRUE(b.ausserhalbUnberuehrt());
 }
 
-INSTANTIATE_TEST_SUITE_P(Bretter, DameGueltig, ::testing::ValuesIn(gueltigFaelle()));
+INSTANTIATE_TEST_SUITE_P(Boards, FoundPlacement, ::testing::ValuesIn(gueltigFaelle()));
 
 } // namespace
