@@ -35,8 +35,8 @@ bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
     if (!(feldFuellen(d.matrikelnummer, nummer) && text(d.nachname) && text(d.vorname) &&
           text(d.email) && text(d.telefon) && zahl(d.anzahlKlausuren)))
         return false;
-    for (int& slot : d.klausuren) {
-        if (!zahl(slot)) return false;
+    for (int& platz : d.klausuren) {
+        if (!zahl(platz)) return false;
     }
     return true;
 }

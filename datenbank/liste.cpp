@@ -84,7 +84,7 @@ bool eingeben(Liste* liste) {
         return false;
     }
     d.anzahlKlausuren = 0;
-    for (int& slot : d.klausuren) slot = -1;
+    for (int& platz : d.klausuren) platz = -1;
     einfuegen(neu.release(), liste);
     return true;
 }
@@ -119,9 +119,9 @@ void listeFreigeben(Liste*& liste) {
     if (!liste) return;
     Element* e = liste->anfang;
     while (e) {
-        Element* next = e->next;
+        Element* naechstes = e->next;
         elementFreigeben(e);
-        e = next;
+        e = naechstes;
     }
     delete liste;
     liste = nullptr;

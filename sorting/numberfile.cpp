@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace sorting {
+namespace sortierung {
 
 namespace {
 
@@ -46,4 +46,4 @@ bool zahlenSchreiben(std::FILE* datei, const int* zahlen, int n) {
     return !std::ferror(datei);
 }
 
-} // namespace sorting
+} // namespace sortierung

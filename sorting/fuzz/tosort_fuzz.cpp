@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-using namespace sorting;
+using namespace sortierung;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     harness::Ordner ordner;

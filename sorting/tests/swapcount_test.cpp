@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-using namespace sorting;
+using namespace sortierung;
 
 namespace {
 
