@@ -5,6 +5,7 @@
 #include "ersetzen.h"
 #include "words.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -41,14 +42,27 @@ bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
     return true;
 }
 
-// One record as a line of the file; CR LF on every platform, as the file format has it.
+// One record as a line of the file, each word followed by a blank; CR LF on every
+// platform, as the file format has it. The line is as long as its words.
 std::string datensatzZeile(const Datensatz& d) {
-    char zeile[256];
-    const int laenge =
-        std::snprintf(zeile, sizeof zeile, "%s %s %s %s %s %d %d %d %d %d \r\n", d.matrikelnummer,
-                      d.nachname, d.vorname, d.email, d.telefon, d.anzahlKlausuren, d.klausuren[0],
-                      d.klausuren[1], d.klausuren[2], d.klausuren[3]);
-    return std::string(zeile, static_cast<std::size_t>(laenge));
+    std::string zeile;
+    const auto text = [&]<std::size_t N>(const char(&feld)[N]) {
+        zeile.append(feld, std::find(feld, feld + N, '\0'));
+        zeile += ' ';
+    };
+    const auto zahl = [&](int wert) {
+        zeile += std::to_string(wert);
+        zeile += ' ';
+    };
+    text(d.matrikelnummer);
+    text(d.nachname);
+    text(d.vorname);
+    text(d.email);
+    text(d.telefon);
+    zahl(d.anzahlKlausuren);
+    for (const int platz : d.klausuren) zahl(platz);
+    zeile += "\r\n";
+    return zeile;
 }
 
 } // namespace
