@@ -24,14 +24,16 @@ using Datei = std::unique_ptr<std::FILE, Schliessen>;
 
 // The rest of a record after its number, in file order: surname, first name, e-mail,
 // telephone, count, four slots. False for too few words, a word too long for its field,
-// or a number that is none.
+// or a number that is none. No word is read further than its field or an integer could
+// take, so a file without white space ends the record at once.
 bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
     std::string wort;
-    const auto text = [&](auto& feld) {
-        return words::readWordFrom(datei, wort) && feldFuellen(feld, wort);
+    const auto text = [&]<std::size_t N>(char(&feld)[N]) {
+        return words::readWordFrom(datei, wort, N - 1) && feldFuellen(feld, wort);
     };
     const auto zahl = [&](int& wert) {
-        return words::readWordFrom(datei, wort) && words::parseInt(wort, wert);
+        return words::readWordFrom(datei, wort, words::kLongestInteger) &&
+               words::parseInt(wort, wert);
     };
     if (!(feldFuellen(d.matrikelnummer, nummer) && text(d.nachname) && text(d.vorname) &&
           text(d.email) && text(d.telefon) && zahl(d.anzahlKlausuren)))
@@ -75,7 +77,7 @@ void laden(Liste* liste) {
         return;
     }
     std::string nummer;
-    while (words::readWordFrom(datei.get(), nummer)) {
+    while (words::readWordFrom(datei.get(), nummer, kMatrikelnummerLaenge - 1)) {
         std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
         if (!neu) {
             speicherfehlerMelden();

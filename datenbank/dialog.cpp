@@ -63,21 +63,22 @@ int tasteLesen() {
     return taste;
 }
 
-// A typed word in white, the colour set back to grey after it.
-std::string wortLesen() {
+// A typed word in white, the colour set back to grey after it; a word longer than
+// `laengstes` keeps one byte more, so it stays too long.
+std::string wortLesen(std::size_t laengstes) {
     console::setcolor(kFarbeEingabe);
     std::string wort;
-    if (console::readWord(wort) == console::Read::end) throw EingabeBeendet{};
+    if (console::readWord(wort, laengstes) == console::Read::end) throw EingabeBeendet{};
     console::setcolor(kFarbeText);
     return wort;
 }
 
 // A typed student number at the delete and login prompts. A word longer than any
-// stored number is kept whole, so it matches nothing; a NUL inside the word would cut
-// it to a prefix that could match another student, so such a word becomes a key
-// longer than any stored number as well.
+// stored number stays longer than any, so it matches nothing; a NUL inside the word
+// would cut it to a prefix that could match another student, so such a word becomes a
+// key longer than any stored number as well.
 std::string nummerLesen() {
-    const std::string wort = wortLesen();
+    const std::string wort = wortLesen(kMatrikelnummerLaenge - 1);
     if (wort.find('\0') != std::string::npos) return std::string(kMatrikelnummerLaenge, '#');
     return wort;
 }
@@ -209,7 +210,7 @@ void klausurWaehlen(void (*buchen)(int, Datensatz*), Liste* liste) {
     menuezeileZeigen(kZurueck, "keine", "\n\n");
     console::setcolor(kFarbeText);
     std::fputs("\tBitte Nummer der Klausur eingeben: ", stdout);
-    const std::string wort = wortLesen();
+    const std::string wort = wortLesen(words::kLongestInteger);
     int nummer = 0;
     // 0, other numbers and words that are no number select nothing.
     if (words::parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)

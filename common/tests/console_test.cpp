@@ -94,21 +94,37 @@ TEST_F(Readers, KeysAreTheBytesOfTheStreamLineEndsIncluded) {
 TEST_F(Readers, WordsSkipWhiteSpaceAndLeaveTheLineEndForTheNextKey) {
     input("  \t\nanna  meier\nx");
     std::string word;
-    ASSERT_EQ(readWord(word), Read::ok);
+    ASSERT_EQ(readWord(word, 5), Read::ok);
     EXPECT_EQ(word, "anna");
-    ASSERT_EQ(readWord(word), Read::ok);
+    ASSERT_EQ(readWord(word, 5), Read::ok);
     EXPECT_EQ(word, "meier");
     EXPECT_EQ(getKey(), '\n');
     EXPECT_EQ(getKey(), 'x');
-    EXPECT_EQ(readWord(word), Read::end);
+    EXPECT_EQ(readWord(word, 5), Read::end);
 }
 
 TEST_F(Readers, WordAtEndOfInputWithoutLineEnd) {
     input("last");
     std::string word;
-    ASSERT_EQ(readWord(word), Read::ok);
+    ASSERT_EQ(readWord(word, 4), Read::ok);
     EXPECT_EQ(word, "last");
-    EXPECT_EQ(readWord(word), Read::end);
+    EXPECT_EQ(readWord(word, 4), Read::end);
+}
+
+TEST_F(Readers, ATooLongWordKeepsOneByteMoreThanAskedAndItsRestIsDropped) {
+    input(std::string(100000, 'x') + "\nmeier " + std::string(40, '0') + "7 8");
+    std::string word;
+    ASSERT_EQ(readWord(word, 5), Read::ok);
+    EXPECT_EQ(word, "xxxxxx");
+    EXPECT_EQ(getKey(), '\n');
+    ASSERT_EQ(readWord(word, 5), Read::ok);
+    EXPECT_EQ(word, "meier");
+    // An integer's word is no longer than words::kLongestInteger, leading zeros and all.
+    int value = 42;
+    EXPECT_EQ(readInt(value), Read::invalid);
+    EXPECT_EQ(value, 42);
+    ASSERT_EQ(readInt(value), Read::ok);
+    EXPECT_EQ(value, 8);
 }
 
 TEST_F(Readers, IntegersAreWholeWordsAndAnythingElseIsConsumedAsInvalid) {

@@ -200,7 +200,7 @@ int await(pid_t pid, Clock::time_point deadline, bool& timedOut) {
 Files collect(const fs::path& folder) {
     Files files;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file())
+        if (entry.symlink_status().type() == fs::file_type::regular)
             files[entry.path().filename().string()] = toolbox::readFile(entry.path());
     }
     return files;

@@ -18,7 +18,7 @@ struct Result {
     std::string err; // standard error
     int status = -1; // exit status, or 128 + signal number
     bool timedOut = false;
-    Files files; // every regular file in the folder afterwards, by name
+    Files files; // every regular file in the folder afterwards, by name (links are not followed)
 };
 
 struct Options {
