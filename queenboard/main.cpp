@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
     for (;;) {
         std::printf("\tBitte Dimensionen eingeben! (Zeile, Spalte)\n");
         const Read gelesen = console::readIntPair(zeilen, spalten);
-        if (gelesen == Read::end) return 0;
+        if (gelesen == Read::end) return console::finish(0);
         if (gelesen == Read::ok && zeilen >= 0 && zeilen <= kMaxFeld && spalten >= 0 &&
             spalten <= kMaxFeld)
             break;
@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     int gelesen = 0;
     switch (console::readInt(gelesen)) {
     case Read::end:
-        return 0;
+        return console::finish(0);
     case Read::ok:
         anzahl = gelesen;
         break;
@@ -56,5 +56,5 @@ int main(int argc, char* argv[]) {
         std::printf("nicht moeglich die Damen unter zu bringen\n");
     }
     console::getKey();
-    return 0;
+    return console::finish(0);
 }

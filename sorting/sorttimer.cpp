@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
     // Without input there is nothing to time: no sort, and "sorted.txt" stays as it is.
     sortierung::Lesezeiten einlesen;
     int n = 0;
-    if (const auto fehler = sortierung::tosortLesen(zahlen, n, &einlesen)) return *fehler;
+    if (const auto fehler = sortierung::tosortLesen(zahlen, n, &einlesen))
+        return console::finish(*fehler);
 
     const std::time_t vorSortieren = std::time(nullptr);
     sortierung::bubblesort(zahlen, n);
@@ -50,7 +51,8 @@ int main(int argc, char* argv[]) {
     std::printf("Schreiben: %f sec\n", std::difftime(nachSchreiben, vorSchreiben));
     std::printf("Insgesammt: %f sec\n", std::difftime(schluss, beginn));
     if (!geschrieben)
-        return sortierung::fehlerMelden("Fehler beim Schreiben der Datei sorted.txt!");
+        return console::finish(
+            sortierung::fehlerMelden("Fehler beim Schreiben der Datei sorted.txt!"));
     console::getKey();
-    return 0;
+    return console::finish(0);
 }
