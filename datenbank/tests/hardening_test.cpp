@@ -1,7 +1,8 @@
 // datenbank under failure: heap reservations that fail, saves that are killed or run
 // at the same moment, and typed numbers that could be cut. The program runs end to end;
-// failing reservations come from datenbank_mit_grenzen, which is datenbank with its test
-// seam set from the environment. Under the sanitizers a leak fails the run's status.
+// failing reservations and a save that pauses halfway come from datenbank_mit_grenzen,
+// which is datenbank with its test seams set from the environment. Under the sanitizers
+// a leak fails the run's status.
 #include "pty_session.h"
 #include "screens.h"
 #include "toolbox.h"
