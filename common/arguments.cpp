@@ -1,4 +1,5 @@
-// The command line every program accepts, and the console set-up for a run.
+// The command line every program accepts, the console set-up for a run, and the check of
+// standard output at its end.
 #include "arguments.h"
 
 #include "console.h"
@@ -8,7 +9,15 @@
 
 namespace console {
 
+namespace {
+
+// The program's name for its messages on standard error.
+const char* programName = "";
+
+} // namespace
+
 std::optional<int> start(int argc, char** argv, const char* name, const char* help) {
+    programName = name;
     if (argc < 2) {
         setup();
         return std::nullopt;
@@ -27,7 +36,18 @@ std::optional<int> start(int argc, char** argv, const char* name, const char* he
                      known ? "ueberzaehliges" : "unbekanntes", known ? argv[2] : argv[1]);
         return 2;
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return finish(0);
+}
+
+int finish(int status) {
+    // What is still buffered goes out now, and a full disk shows here at the latest. A
+    // terminal is left open for the layer's own last words at exit (its colours); a file
+    // is closed, where a delayed error would show too.
+    bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (!failed && !outputIsTerminal()) failed = std::fclose(stdout) != 0;
+    if (!failed) return status;
+    std::fprintf(stderr, "%s: Fehler beim Schreiben der Standardausgabe\n", programName);
+    return 1;
 }
 
 } // namespace console

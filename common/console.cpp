@@ -171,14 +171,15 @@ void statusLine(const std::string& text) {
 
 namespace {
 
-// Reads an optionally signed run of digits starting with c; the character after it stays unread.
+// Reads an optionally signed run of digits starting with c; the character after it stays
+// unread. A run too long for an integer is given up one digit past the longest.
 bool readNumber(int c, int& value) {
     std::string text;
     if (c == '+' || c == '-') {
         text.push_back(static_cast<char>(c));
         c = std::getc(stdin);
     }
-    while (c != EOF && std::isdigit(c)) {
+    while (c != EOF && std::isdigit(c) && text.size() <= words::kLongestInteger) {
         text.push_back(static_cast<char>(c));
         c = std::getc(stdin);
     }
@@ -200,14 +201,17 @@ int getKey() {
     return c == EOF ? kEndOfInput : c;
 }
 
-Read readWord(std::string& word) {
+Read readWord(std::string& word, std::size_t longest) {
     std::fflush(stdout);
-    return words::readWordFrom(stdin, word) ? Read::ok : Read::end;
+    if (!words::readWordFrom(stdin, word, longest)) return Read::end;
+    // Typed words end where the user pressed Enter; the rest of a long one is dropped.
+    if (word.size() > longest) words::skipRestOfWord(stdin);
+    return Read::ok;
 }
 
 Read readInt(int& value) {
     std::string word;
-    if (readWord(word) == Read::end) return Read::end;
+    if (readWord(word, words::kLongestInteger) == Read::end) return Read::end;
     return words::parseInt(word, value) ? Read::ok : Read::invalid;
 }
 

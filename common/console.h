@@ -5,6 +5,7 @@
 
 #include "farben.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -61,8 +62,10 @@ int getKey();
 enum class Read { ok, invalid, end };
 
 // One white-space-delimited word, as "%s" reads it: leading white space is
-// skipped, the white space after the word stays unread. Result ok or end.
-Read readWord(std::string& word);
+// skipped, the white space after the word stays unread. A word longer than
+// `longest` is read to its end, but only its first longest + 1 bytes are kept, so
+// it stays too long for whoever asked. Result ok or end.
+Read readWord(std::string& word, std::size_t longest);
 
 // One integer typed as a word, as "%d" reads it: invalid when the word is not a
 // whole decimal integer in range (the word is consumed then), end at end of input.

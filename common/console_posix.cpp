@@ -80,7 +80,8 @@ void restoreTerminal() {
 }
 
 void atExit() {
-    std::fflush(stdout);
+    // The text before the reset; output that is no terminal may be closed by now (finish()).
+    if (stdoutIsTerminal()) std::fflush(stdout);
     restoreTerminal();
 }
 

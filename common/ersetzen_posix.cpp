@@ -2,6 +2,7 @@
 // the old file carries (owner, permission bits, ACL, extended attributes), fsync,
 // rename, then fsync of the folder, so the new name survives a crash as well.
 #include "ersetzen.h"
+#include "ersetzen_seam.h"
 
 #include <cerrno>
 #include <climits>
@@ -18,6 +19,8 @@
 namespace dateisystem {
 
 namespace {
+
+void (*schreibpause)() = nullptr; // see ersetzen_seam.h
 
 // Follows `pfad` through symbolic links to the file it finally names, which may
 // not exist yet. False for a chain that is too long or cannot be read.
@@ -168,7 +171,20 @@ bool eigenschaftenUebernehmen(int fd, int altFd, const struct stat& alt) {
     return attributeUebernehmen(fd, altFd) && fchmod(fd, alt.st_mode & 07777) == 0;
 }
 
+// All the bytes, in two halves around the seam's pause where a test asks for one.
+bool schreiben(int fd, std::string_view inhalt) {
+    if (!schreibpause) return allesSchreiben(fd, inhalt);
+    const std::size_t haelfte = inhalt.size() / 2;
+    if (!allesSchreiben(fd, inhalt.substr(0, haelfte))) return false;
+    schreibpause();
+    return allesSchreiben(fd, inhalt.substr(haelfte));
+}
+
 } // namespace
+
+void schreibpauseEinrichten(void (*pause)()) {
+    schreibpause = pause;
+}
 
 bool dateiErsetzen(const char* name, std::string_view inhalt) {
     std::string pfad = name;
@@ -192,7 +208,7 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     bool fertig = fd >= 0 && (!altDa || eigenschaftenUebernehmen(fd, altFd, alt));
     if (altDa) close(altFd);
     if (fd < 0) return false;
-    fertig = fertig && allesSchreiben(fd, inhalt) && syncen(fd);
+    fertig = fertig && schreiben(fd, inhalt) && syncen(fd);
     fertig = close(fd) == 0 && fertig;
     fertig = fertig && std::rename(temporaer.c_str(), pfad.c_str()) == 0;
     if (!fertig) {

@@ -1,6 +1,7 @@
 // Replacing a file on Windows: an exclusive temporary file beside it, flushed, then
 // ReplaceFileW, which keeps the old file's attributes and security settings.
 #include "ersetzen.h"
+#include "ersetzen_seam.h"
 
 #include <algorithm>
 #include <random>
@@ -10,6 +11,8 @@
 namespace dateisystem {
 
 namespace {
+
+void (*schreibpause)() = nullptr; // see ersetzen_seam.h
 
 // The full path of a name in the current folder; ReplaceFileW wants one.
 std::wstring vollerPfad(const char* name) {
@@ -74,7 +77,20 @@ bool allesSchreiben(HANDLE datei, std::string_view inhalt) {
     return true;
 }
 
+// All the bytes, in two halves around the seam's pause where a test asks for one.
+bool schreiben(HANDLE datei, std::string_view inhalt) {
+    if (!schreibpause) return allesSchreiben(datei, inhalt);
+    const std::size_t haelfte = inhalt.size() / 2;
+    if (!allesSchreiben(datei, inhalt.substr(0, haelfte))) return false;
+    schreibpause();
+    return allesSchreiben(datei, inhalt.substr(haelfte));
+}
+
 } // namespace
+
+void schreibpauseEinrichten(void (*pause)()) {
+    schreibpause = pause;
+}
 
 bool dateiErsetzen(const char* name, std::string_view inhalt) {
     std::wstring pfad = vollerPfad(name);
@@ -87,7 +103,7 @@ bool dateiErsetzen(const char* name, std::string_view inhalt) {
     std::wstring temporaer;
     const HANDLE datei = temporaerAnlegen(pfad, temporaer);
     if (datei == INVALID_HANDLE_VALUE) return false;
-    bool fertig = allesSchreiben(datei, inhalt) && FlushFileBuffers(datei);
+    bool fertig = schreiben(datei, inhalt) && FlushFileBuffers(datei);
     fertig = CloseHandle(datei) && fertig;
     if (fertig && altDa)
         fertig = ReplaceFileW(pfad.c_str(), temporaer.c_str(), nullptr,

@@ -12,19 +12,29 @@ int skipSpace(std::FILE* from) {
     return c;
 }
 
-bool readWordFrom(std::FILE* from, std::string& word) {
+bool readWordFrom(std::FILE* from, std::string& word, std::size_t longest) {
     int c = skipSpace(from);
     if (c == EOF) return false;
     word.clear();
-    while (c != EOF && !std::isspace(c)) {
+    for (;;) {
         word.push_back(static_cast<char>(c));
+        if (word.size() > longest) return true; // given up; the rest stays unread
         c = std::getc(from);
+        if (c == EOF) return true;
+        if (std::isspace(c)) break;
     }
-    if (c != EOF) std::ungetc(c, from);
+    std::ungetc(c, from);
     return true;
 }
 
+void skipRestOfWord(std::FILE* from) {
+    int c = std::getc(from);
+    while (c != EOF && !std::isspace(c)) c = std::getc(from);
+    if (c != EOF) std::ungetc(c, from);
+}
+
 bool parseInt(std::string_view word, int& value) {
+    if (word.size() > kLongestInteger) return false;
     std::size_t i = 0;
     bool negative = false;
     if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';

@@ -5,6 +5,7 @@
 #include "ersetzen.h"
 #include "words.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -23,32 +24,47 @@ using Datei = std::unique_ptr<std::FILE, Schliessen>;
 
 // The rest of a record after its number, in file order: surname, first name, e-mail,
 // telephone, count, four slots. False for too few words, a word too long for its field,
-// or a number that is none.
+// or a number that is none. No word is read further than its field or an integer could
+// take, so a file without white space ends the record at once.
 bool datensatzLesen(std::FILE* datei, const std::string& nummer, Datensatz& d) {
     std::string wort;
-    const auto text = [&](auto& feld) {
-        return words::readWordFrom(datei, wort) && feldFuellen(feld, wort);
+    const auto text = [&]<std::size_t N>(char(&feld)[N]) {
+        return words::readWordFrom(datei, wort, N - 1) && feldFuellen(feld, wort);
     };
     const auto zahl = [&](int& wert) {
-        return words::readWordFrom(datei, wort) && words::parseInt(wort, wert);
+        return words::readWordFrom(datei, wort, words::kLongestInteger) &&
+               words::parseInt(wort, wert);
     };
     if (!(feldFuellen(d.matrikelnummer, nummer) && text(d.nachname) && text(d.vorname) &&
           text(d.email) && text(d.telefon) && zahl(d.anzahlKlausuren)))
         return false;
-    for (int& slot : d.klausuren) {
-        if (!zahl(slot)) return false;
+    for (int& platz : d.klausuren) {
+        if (!zahl(platz)) return false;
     }
     return true;
 }
 
-// One record as a line of the file; CR LF on every platform, as the file format has it.
+// One record as a line of the file, each word followed by a blank; CR LF on every
+// platform, as the file format has it. The line is as long as its words.
 std::string datensatzZeile(const Datensatz& d) {
-    char zeile[256];
-    const int laenge =
-        std::snprintf(zeile, sizeof zeile, "%s %s %s %s %s %d %d %d %d %d \r\n", d.matrikelnummer,
-                      d.nachname, d.vorname, d.email, d.telefon, d.anzahlKlausuren, d.klausuren[0],
-                      d.klausuren[1], d.klausuren[2], d.klausuren[3]);
-    return std::string(zeile, static_cast<std::size_t>(laenge));
+    std::string zeile;
+    const auto text = [&]<std::size_t N>(const char(&feld)[N]) {
+        zeile.append(feld, std::find(feld, feld + N, '\0'));
+        zeile += ' ';
+    };
+    const auto zahl = [&](int wert) {
+        zeile += std::to_string(wert);
+        zeile += ' ';
+    };
+    text(d.matrikelnummer);
+    text(d.nachname);
+    text(d.vorname);
+    text(d.email);
+    text(d.telefon);
+    zahl(d.anzahlKlausuren);
+    for (const int platz : d.klausuren) zahl(platz);
+    zeile += "\r\n";
+    return zeile;
 }
 
 } // namespace
@@ -61,7 +77,7 @@ void laden(Liste* liste) {
         return;
     }
     std::string nummer;
-    while (words::readWordFrom(datei.get(), nummer)) {
+    while (words::readWordFrom(datei.get(), nummer, kMatrikelnummerLaenge - 1)) {
         std::unique_ptr<Datensatz> neu(reservieren<Datensatz>());
         if (!neu) {
             speicherfehlerMelden();

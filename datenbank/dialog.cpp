@@ -40,13 +40,13 @@ const Klausurbuchung kAbmeldung{false, "Du warst noch gar nicht angmeldet!", "",
 
 void klausurBuchen(int klausur, Datensatz* daten, const Klausurbuchung& buchung) {
     if (klausur < 0 || klausur >= kAnzahlFaecher) return;
-    int& slot = daten->klausuren[klausur];
-    if ((slot == klausur) == buchung.anmelden) {
+    int& platz = daten->klausuren[klausur];
+    if ((platz == klausur) == buchung.anmelden) {
         meldungAusgeben("\n\t", buchung.abgelehnt);
         std::fputs(buchung.nachAblehnung, stdout);
         return;
     }
-    slot = buchung.anmelden ? klausur : -1;
+    platz = buchung.anmelden ? klausur : -1;
     // The count only moves by one, but one loaded from an edited file may sit at a limit.
     int& anzahl = daten->anzahlKlausuren;
     if (buchung.anmelden && anzahl < INT_MAX) ++anzahl;
@@ -58,26 +58,27 @@ void klausurBuchen(int klausur, Datensatz* daten, const Klausurbuchung& buchung)
 
 // A menu needs a key, so the end of input ends the dialogue here.
 int tasteLesen() {
-    const int key = console::getKey();
-    if (key == console::kEndOfInput) throw EingabeBeendet{};
-    return key;
+    const int taste = console::getKey();
+    if (taste == console::kEndOfInput) throw EingabeBeendet{};
+    return taste;
 }
 
-// A typed word in white, the colour set back to grey after it.
-std::string wortLesen() {
+// A typed word in white, the colour set back to grey after it; a word longer than
+// `laengstes` keeps one byte more, so it stays too long.
+std::string wortLesen(std::size_t laengstes) {
     console::setcolor(kFarbeEingabe);
     std::string wort;
-    if (console::readWord(wort) == console::Read::end) throw EingabeBeendet{};
+    if (console::readWord(wort, laengstes) == console::Read::end) throw EingabeBeendet{};
     console::setcolor(kFarbeText);
     return wort;
 }
 
 // A typed student number at the delete and login prompts. A word longer than any
-// stored number is kept whole, so it matches nothing; a NUL inside the word would cut
-// it to a prefix that could match another student, so such a word becomes a key
-// longer than any stored number as well.
+// stored number stays longer than any, so it matches nothing; a NUL inside the word
+// would cut it to a prefix that could match another student, so such a word becomes a
+// key longer than any stored number as well.
 std::string nummerLesen() {
-    const std::string wort = wortLesen();
+    const std::string wort = wortLesen(kMatrikelnummerLaenge - 1);
     if (wort.find('\0') != std::string::npos) return std::string(kMatrikelnummerLaenge, '#');
     return wort;
 }
@@ -129,10 +130,10 @@ void printKlausurAnmeldungen(const Datensatz* daten) {
         console::writeColoured(kFarbeEingabe, "keiner Klausur", kFarbeText);
         std::fputs("\n", stdout);
     } else {
-        for (int slot : daten->klausuren) {
-            if (slot < 0 || slot >= kAnzahlFaecher) continue;
+        for (int klausur : daten->klausuren) {
+            if (klausur < 0 || klausur >= kAnzahlFaecher) continue;
             std::fputs("\t\t\t- ", stdout);
-            console::writeColoured(kFarbeEingabe, kKlausurListenNamen[slot], kFarbeText);
+            console::writeColoured(kFarbeEingabe, kKlausurListenNamen[klausur], kFarbeText);
             std::fputs("\n", stdout);
         }
     }
@@ -172,9 +173,9 @@ void menueFuehren(const Menue& m, Liste* liste) {
             // The last line leaves the dialogue some room below.
             menuezeileZeigen(e.taste, e.text, &e == &m.eintraege.back() ? "\n\n\n\n\n\n\n" : "\n");
         }
-        const int key = m.grossWieKlein ? klein(tasteLesen()) : tasteLesen();
+        const int taste = m.grossWieKlein ? klein(tasteLesen()) : tasteLesen();
         for (const Eintrag& e : m.eintraege) {
-            if (key != klein(e.taste)) continue;
+            if (taste != klein(e.taste)) continue;
             if (e.aktion) e.aktion(liste);
             if (e.taste == kZurueck) return;
             break;
@@ -209,7 +210,7 @@ void klausurWaehlen(void (*buchen)(int, Datensatz*), Liste* liste) {
     menuezeileZeigen(kZurueck, "keine", "\n\n");
     console::setcolor(kFarbeText);
     std::fputs("\tBitte Nummer der Klausur eingeben: ", stdout);
-    const std::string wort = wortLesen();
+    const std::string wort = wortLesen(words::kLongestInteger);
     int nummer = 0;
     // 0, other numbers and words that are no number select nothing.
     if (words::parseInt(wort, nummer) && nummer >= 1 && nummer <= kAnzahlFaecher)

@@ -67,12 +67,15 @@ bool eingeben(Liste* liste) {
         kFarbeEingabe);
     // All five words are read before any is checked, so a refused record leaves
     // none of its words behind to be taken as menu keys.
+    Datensatz& d = *neu;
+    const std::size_t breiten[] = {sizeof d.matrikelnummer, sizeof d.vorname, sizeof d.nachname,
+                                   sizeof d.email, sizeof d.telefon};
     std::string wort[5];
-    for (auto& w : wort) {
-        if (console::readWord(w) == console::Read::end) throw EingabeBeendet{};
+    for (int i = 0; i < 5; ++i) {
+        if (console::readWord(wort[i], breiten[i] - 1) == console::Read::end)
+            throw EingabeBeendet{};
     }
     console::setcolor(kFarbeText);
-    Datensatz& d = *neu;
     if (!(feldFuellen(d.matrikelnummer, wort[0]) && feldFuellen(d.vorname, wort[1]) &&
           feldFuellen(d.nachname, wort[2]) && feldFuellen(d.email, wort[3]) &&
           feldFuellen(d.telefon, wort[4]))) {
@@ -84,7 +87,7 @@ bool eingeben(Liste* liste) {
         return false;
     }
     d.anzahlKlausuren = 0;
-    for (int& slot : d.klausuren) slot = -1;
+    for (int& platz : d.klausuren) platz = -1;
     einfuegen(neu.release(), liste);
     return true;
 }
@@ -119,9 +122,9 @@ void listeFreigeben(Liste*& liste) {
     if (!liste) return;
     Element* e = liste->anfang;
     while (e) {
-        Element* next = e->next;
+        Element* naechstes = e->next;
         elementFreigeben(e);
-        e = next;
+        e = naechstes;
     }
     delete liste;
     liste = nullptr;

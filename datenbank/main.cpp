@@ -17,5 +17,5 @@ const char* const kHilfe =
 
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "datenbank", kHilfe)) return *ende;
-    return datenbank::datenbankAusfuehren();
+    return console::finish(datenbank::datenbankAusfuehren());
 }

@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
     for (;;) {
         std::fputs("\tWie gross soll das Labyrinth werden? (zeile,spalte)\n", stdout);
         const console::Read gelesen = console::readIntPair(zeilen, spalten);
-        if (gelesen == console::Read::end) return 0;
+        if (gelesen == console::Read::end) return console::finish(0);
         if (gelesen == console::Read::invalid || zeilen < 1 || zeilen > kMaxGroesse ||
             spalten < 1 || spalten > kMaxGroesse) {
             std::fputs(labyrinth::kDimensionenFalsch, stdout);
@@ -46,5 +46,5 @@ int main(int argc, char* argv[]) {
         std::fputs("\tIch hab mich verlaufen und kann leider keinen Weg hinaus finden\n", stdout);
     }
     console::getKey();
-    return 0;
+    return console::finish(0);
 }

@@ -26,5 +26,5 @@ int main(int argc, char* argv[]) {
     }
     console::getKey();
     linkdemo::listeFreigeben(liste);
-    return 0;
+    return console::finish(0);
 }

@@ -15,5 +15,5 @@ const char* const kHilfe =
 
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "queenboard", kHilfe)) return *ende;
-    return queenboard::queenboardAusfuehren();
+    return console::finish(queenboard::queenboardAusfuehren());
 }

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-namespace sorting {
+namespace sortierung {
 
 int fehlerMelden(const char* meldung) {
     std::printf("%s\n", meldung);
@@ -28,4 +28,4 @@ std::optional<int> tosortLesen(int* zahlen, int& n, Lesezeiten* zeiten) {
     return std::nullopt;
 }
 
-} // namespace sorting
+} // namespace sortierung

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <optional>
 
-namespace sorting {
+namespace sortierung {
 
 // Prints a failure message, waits for a key and gives the exit status 1.
 int fehlerMelden(const char* meldung);
@@ -23,4 +23,4 @@ struct Lesezeiten {
 // exit status the program ends with. `zeiten`, when given, gets the clock readings.
 std::optional<int> tosortLesen(int* zahlen, int& n, Lesezeiten* zeiten = nullptr);
 
-} // namespace sorting
+} // namespace sortierung

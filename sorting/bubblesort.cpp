@@ -1,7 +1,7 @@
 // The bubble sort and its swap, counting in the SWAP_COUNTING build.
 #include "bubblesort.h"
 
-namespace sorting {
+namespace sortierung {
 
 #ifdef SWAP_COUNTING
 int swapped = 0;
@@ -22,9 +22,9 @@ void bubblesort(int* a, int n) {
         // Strictly greater: equal neighbours stay, so the exchanges are the inversions.
         // Qualified, so no using-declaration of std::swap in reach can take the call and
         // skip the count.
-        if (a[i] > a[i + 1]) sorting::swap(&a[i], &a[i + 1]);
+        if (a[i] > a[i + 1]) sortierung::swap(&a[i], &a[i + 1]);
     }
     bubblesort(a, n - 1);
 }
 
-} // namespace sorting
+} // namespace sortierung

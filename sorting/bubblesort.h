@@ -2,7 +2,7 @@
 // built with SWAP_COUNTING, which makes swap count its calls in `swapped`.
 #pragma once
 
-namespace sorting {
+namespace sortierung {
 
 // Exchanges *x and *y.
 void swap(int* x, int* y);
@@ -16,4 +16,4 @@ void bubblesort(int* a, int n);
 extern int swapped;
 #endif
 
-} // namespace sorting
+} // namespace sortierung

@@ -6,15 +6,16 @@
 #include <cstdlib>
 #include <string>
 
-namespace sorting {
+namespace sortierung {
 
 namespace {
 
 // False at end of input and for a word that is no integer or does not fit ("12abc", or
-// one with a NUL inside), so such a word ends the reading.
+// one with a NUL inside), so such a word ends the reading. A word is read no further
+// than an integer could be long, so a file without white space ends it at once.
 bool zahlLesen(std::FILE* datei, int& zahl) {
     std::string wort;
-    return words::readWordFrom(datei, wort) && words::parseInt(wort, zahl);
+    return words::readWordFrom(datei, wort, words::kLongestInteger) && words::parseInt(wort, zahl);
 }
 
 } // namespace
@@ -46,4 +47,4 @@ bool zahlenSchreiben(std::FILE* datei, const int* zahlen, int n) {
     return !std::ferror(datei);
 }
 
-} // namespace sorting
+} // namespace sortierung

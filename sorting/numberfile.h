@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace sorting {
+namespace sortierung {
 
 // The reading buffer holds this many values; numbermaker writes exactly this many.
 inline constexpr int kMaxZahlen = 10000;
@@ -27,4 +27,4 @@ int zuSortieren(int anzahl, int gelesen);
 // "sorted.txt": the first n values, one per line. False when a write failed.
 bool zahlenSchreiben(std::FILE* datei, const int* zahlen, int n);
 
-} // namespace sorting
+} // namespace sortierung

@@ -18,8 +18,8 @@ const char* const kHilfe =
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "numbermaker", kHilfe)) return *ende;
     std::FILE* datei = std::fopen("tosort.txt", "w");
-    if (!datei) return 1;
-    bool geschrieben = sorting::zufallszahlenSchreiben(datei);
+    if (!datei) return console::finish(1);
+    bool geschrieben = sortierung::zufallszahlenSchreiben(datei);
     if (std::fclose(datei) != 0) geschrieben = false;
-    return geschrieben ? 0 : 1;
+    return console::finish(geschrieben ? 0 : 1);
 }

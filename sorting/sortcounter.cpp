@@ -20,12 +20,12 @@ const char* const kHilfe =
 
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "sortcounter", kHilfe)) return *ende;
-    int zahlen[sorting::kMaxZahlen];
+    int zahlen[sortierung::kMaxZahlen];
     int n = 0;
-    if (const auto fehler = sorting::tosortLesen(zahlen, n)) return *fehler;
+    if (const auto fehler = sortierung::tosortLesen(zahlen, n)) return console::finish(*fehler);
 
-    sorting::bubblesort(zahlen, n);
-    std::printf("\n %d mal unterprogramm aufgerufen\n", sorting::swapped);
+    sortierung::bubblesort(zahlen, n);
+    std::printf("\n %d mal unterprogramm aufgerufen\n", sortierung::swapped);
     console::getKey();
-    return 0;
+    return console::finish(0);
 }

@@ -22,15 +22,16 @@ const char* const kHilfe =
 int main(int argc, char* argv[]) {
     if (const auto ende = console::start(argc, argv, "sorttimer", kHilfe)) return *ende;
     const std::time_t beginn = std::time(nullptr);
-    int zahlen[sorting::kMaxZahlen];
+    int zahlen[sortierung::kMaxZahlen];
 
     // Without input there is nothing to time: no sort, and "sorted.txt" stays as it is.
-    sorting::Lesezeiten einlesen;
+    sortierung::Lesezeiten einlesen;
     int n = 0;
-    if (const auto fehler = sorting::tosortLesen(zahlen, n, &einlesen)) return *fehler;
+    if (const auto fehler = sortierung::tosortLesen(zahlen, n, &einlesen))
+        return console::finish(*fehler);
 
     const std::time_t vorSortieren = std::time(nullptr);
-    sorting::bubblesort(zahlen, n);
+    sortierung::bubblesort(zahlen, n);
     const std::time_t nachSortieren = std::time(nullptr);
 
     // When "sorted.txt" cannot be opened there is no writing phase; it shows as 0 seconds.
@@ -39,7 +40,7 @@ int main(int argc, char* argv[]) {
     bool geschrieben = false;
     if (std::FILE* ausgabe = std::fopen("sorted.txt", "w")) {
         vorSchreiben = std::time(nullptr);
-        geschrieben = sorting::zahlenSchreiben(ausgabe, zahlen, n);
+        geschrieben = sortierung::zahlenSchreiben(ausgabe, zahlen, n);
         nachSchreiben = std::time(nullptr);
         if (std::fclose(ausgabe) != 0) geschrieben = false;
     }
@@ -49,7 +50,9 @@ int main(int argc, char* argv[]) {
     std::printf("Sortieren: %f sec\n", std::difftime(nachSortieren, vorSortieren));
     std::printf("Schreiben: %f sec\n", std::difftime(nachSchreiben, vorSchreiben));
     std::printf("Insgesammt: %f sec\n", std::difftime(schluss, beginn));
-    if (!geschrieben) return sorting::fehlerMelden("Fehler beim Schreiben der Datei sorted.txt!");
+    if (!geschrieben)
+        return console::finish(
+            sortierung::fehlerMelden("Fehler beim Schreiben der Datei sorted.txt!"));
     console::getKey();
-    return 0;
+    return console::finish(0);
 }

@@ -17,7 +17,7 @@ int main() {
     std::printf("Wort:");
     setcolor(kWeiss);
     std::string word;
-    const Read got = readWord(word);
+    const Read got = readWord(word, 80);
     setcolor(kHellgrau);
     std::printf("[word %s]\n", got == Read::ok ? word.c_str() : "<end>");
     printFrame(kRahmenEckeObenLinks);

@@ -10,25 +10,33 @@ using namespace console;
 
 namespace {
 
-TEST(Colours, ConsoleBitsMapToAnsiWithRedAndBlueSwapped) {
-    EXPECT_EQ(ansiSequence(7), "\x1b[0;37;40m");
-    EXPECT_EQ(ansiSequence(8), "\x1b[0;90;40m");
-    EXPECT_EQ(ansiSequence(12), "\x1b[0;91;40m");
-    EXPECT_EQ(ansiSequence(15), "\x1b[0;97;40m");
-    EXPECT_EQ(ansiSequence(135), "\x1b[0;37;100m");
-    EXPECT_EQ(ansiSequence(143), "\x1b[0;97;100m");
-    EXPECT_EQ(ansiSequence(0), "\x1b[0;30;40m");
-    EXPECT_EQ(ansiSequence(1), "\x1b[0;34;40m"); // console blue
-    EXPECT_EQ(ansiSequence(4), "\x1b[0;31;40m"); // console red
-    EXPECT_EQ(ansiSequence(6), "\x1b[0;33;40m"); // console brown -> ANSI yellow
-    EXPECT_EQ(ansiSequence(252), "\x1b[0;91;107m");
-    EXPECT_EQ(ansiSequence(119), "\x1b[0;37;47m");
-    EXPECT_EQ(ansiSequence(136), "\x1b[0;90;100m");
+struct Colour {
+    int attribute;
+    const char* sequence;
+};
+
+void PrintTo(const Colour& c, std::ostream* os) {
+    *os << c.attribute;
 }
 
-TEST(Colours, BitsAboveTheBackgroundAreIgnored) {
-    EXPECT_EQ(ansiSequence(0x100 | 7), ansiSequence(7));
+class Colours : public testing::TestWithParam<Colour> {};
+
+TEST_P(Colours, ConsoleBitsMapToAnsiWithRedAndBlueSwapped) {
+    EXPECT_EQ(ansiSequence(GetParam().attribute), GetParam().sequence);
 }
+
+// 1 is the console's blue, 4 its red and 6 its brown (ANSI yellow); 0x107 has a bit
+// above the background, which is ignored.
+const Colour kColours[] = {
+    {7, "\x1b[0;37;40m"},    {8, "\x1b[0;90;40m"},     {12, "\x1b[0;91;40m"},
+    {15, "\x1b[0;97;40m"},   {135, "\x1b[0;37;100m"},  {143, "\x1b[0;97;100m"},
+    {0, "\x1b[0;30;40m"},    {1, "\x1b[0;34;40m"},     {4, "\x1b[0;31;40m"},
+    {6, "\x1b[0;33;40m"},    {252, "\x1b[0;91;107m"},  {119, "\x1b[0;37;47m"},
+    {136, "\x1b[0;90;100m"}, {0x107, "\x1b[0;37;40m"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Attributes, Colours, testing::ValuesIn(kColours),
+                         [](const auto& info) { return std::to_string(info.param.attribute); });
 
 TEST(Frames, EveryCodePage437FrameByteHasItsGlyphAndAnAsciiStandInOfOneColumn) {
     struct Glyph {
@@ -94,21 +102,37 @@ TEST_F(Readers, KeysAreTheBytesOfTheStreamLineEndsIncluded) {
 TEST_F(Readers, WordsSkipWhiteSpaceAndLeaveTheLineEndForTheNextKey) {
     input("  \t\nanna  meier\nx");
     std::string word;
-    ASSERT_EQ(readWord(word), Read::ok);
+    ASSERT_EQ(readWord(word, 5), Read::ok);
     EXPECT_EQ(word, "anna");
-    ASSERT_EQ(readWord(word), Read::ok);
+    ASSERT_EQ(readWord(word, 5), Read::ok);
     EXPECT_EQ(word, "meier");
     EXPECT_EQ(getKey(), '\n');
     EXPECT_EQ(getKey(), 'x');
-    EXPECT_EQ(readWord(word), Read::end);
+    EXPECT_EQ(readWord(word, 5), Read::end);
 }
 
 TEST_F(Readers, WordAtEndOfInputWithoutLineEnd) {
     input("last");
     std::string word;
-    ASSERT_EQ(readWord(word), Read::ok);
+    ASSERT_EQ(readWord(word, 4), Read::ok);
     EXPECT_EQ(word, "last");
-    EXPECT_EQ(readWord(word), Read::end);
+    EXPECT_EQ(readWord(word, 4), Read::end);
+}
+
+TEST_F(Readers, ATooLongWordKeepsOneByteMoreThanAskedAndItsRestIsDropped) {
+    input(std::string(100000, 'x') + "\nmeier " + std::string(40, '0') + "7 8");
+    std::string word;
+    ASSERT_EQ(readWord(word, 5), Read::ok);
+    EXPECT_EQ(word, "xxxxxx");
+    EXPECT_EQ(getKey(), '\n');
+    ASSERT_EQ(readWord(word, 5), Read::ok);
+    EXPECT_EQ(word, "meier");
+    // An integer's word is no longer than words::kLongestInteger, leading zeros and all.
+    int value = 42;
+    EXPECT_EQ(readInt(value), Read::invalid);
+    EXPECT_EQ(value, 42);
+    ASSERT_EQ(readInt(value), Read::ok);
+    EXPECT_EQ(value, 8);
 }
 
 TEST_F(Readers, IntegersAreWholeWordsAndAnythingElseIsConsumedAsInvalid) {

@@ -1,7 +1,8 @@
 // datenbank under failure: heap reservations that fail, saves that are killed or run
 // at the same moment, and typed numbers that could be cut. The program runs end to end;
-// failing reservations come from datenbank_mit_grenzen, which is datenbank with its test
-// seam set from the environment. Under the sanitizers a leak fails the run's status.
+// failing reservations and a save that pauses halfway come from datenbank_mit_grenzen,
+// which is datenbank with its test seams set from the environment. Under the sanitizers
+// a leak fails the run's status.
 #include "pty_session.h"
 #include "screens.h"
 #include "toolbox.h"
@@ -158,6 +159,25 @@ pid_t starten(const fs::path& ordner, const std::string& programm) {
     return pid;
 }
 
+// The files beside the database that a save left: its temporary files.
+std::vector<fs::path> temporaere(const fs::path& ordner) {
+    std::vector<fs::path> gefunden;
+    for (const auto& e : fs::directory_iterator(ordner)) {
+        const std::string name = e.path().filename().string();
+        if (name != "tasten" && name != "fh-datenbank.txt") gefunden.push_back(e.path());
+    }
+    return gefunden;
+}
+
+// A started program that is killed and reaped at the latest when the test leaves it,
+// so a failed assertion leaves no stopped process behind.
+struct Gestartet {
+    pid_t pid;
+    ~Gestartet() {
+        if (pid > 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
+    }
+};
+
 TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
     const toolbox::ScratchFolder scratch("hardening-kill");
     const fs::path& ordner = scratch.path();
@@ -176,6 +196,27 @@ TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     const auto dauer = std::chrono::steady_clock::now() - anfang;
     ASSERT_TRUE(toolbox::readFile(ordner / "fh-datenbank.txt") == neu);
+
+    // Killed inside the write for certain: the save stops itself halfway through its
+    // temporary file (the seam), and dies there.
+    {
+        toolbox::writeFile(ordner / "fh-datenbank.txt", alt);
+        const Umgebung pause("HARDENING_SCHREIBPAUSE", "1");
+        Gestartet gestoppt{starten(ordner, transcript::program("datenbank_mit_grenzen"))};
+        ASSERT_EQ(waitpid(gestoppt.pid, &status, WUNTRACED), gestoppt.pid);
+        ASSERT_TRUE(WIFSTOPPED(status)) << "the save ran to its end without its pause";
+        EXPECT_TRUE(toolbox::readFile(ordner / "fh-datenbank.txt") == alt) << "while it stands";
+        const auto halb = temporaere(ordner);
+        ASSERT_EQ(halb.size(), 1u);
+        EXPECT_EQ(toolbox::readFile(halb[0]), neu.substr(0, neu.size() / 2));
+        ASSERT_EQ(kill(gestoppt.pid, SIGKILL), 0);
+        ASSERT_EQ(waitpid(gestoppt.pid, &status, 0), gestoppt.pid);
+        gestoppt.pid = -1;
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        EXPECT_TRUE(toolbox::readFile(ordner / "fh-datenbank.txt") == alt);
+        EXPECT_EQ(temporaere(ordner), halb); // left as it was when the save died
+        fs::remove(halb[0]);
+    }
 
     // Then killed at moments spread from the start to past the end.
     int alte = 0, neue = 0, mitten = 0;
@@ -196,16 +237,14 @@ TEST(KilledSave, LeavesEitherTheOldOrTheNewFileNeverAMix) {
         alte += istAlt;
         neue += istNeu;
         // Killed while writing: its temporary file is left, the database file is whole.
-        for (const auto& e : fs::directory_iterator(ordner)) {
-            const std::string name = e.path().filename().string();
-            if (name == "tasten" || name == "fh-datenbank.txt") continue;
-            EXPECT_EQ(name.rfind("fh-datenbank.txt.", 0), 0u) << name;
+        for (const fs::path& datei : temporaere(ordner)) {
+            EXPECT_EQ(datei.filename().string().rfind("fh-datenbank.txt.", 0), 0u) << datei;
             ++mitten;
-            fs::remove(e.path());
+            fs::remove(datei);
         }
     }
     // The first runs die before the save. How the others split depends on the machine's
-    // load, so it is reported, not asserted.
+    // load, so it is reported, not asserted; the kill inside the write is certain above.
     EXPECT_GT(alte, 0);
     RecordProperty("killed_while_writing", mitten);
     std::printf("killed before the save or while loading %d, while writing %d, after %d\n",

@@ -127,7 +127,7 @@ const Dialog kDialoge[] = {
          lines("\t\t+----+\n\t\t|oo11|\n\t\t|1oo1|\n\t\t|11o1|\n\t\t|11oo|\n\t\t+----+\n\n")},
 };
 
-INSTANTIATE_TEST_SUITE_P(Dialoge, LabyrinthTranscript, testing::ValuesIn(kDialoge),
+INSTANTIATE_TEST_SUITE_P(Dialogues, LabyrinthTranscript, testing::ValuesIn(kDialoge),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LabyrinthTranscript, OnlySizesWithTwelveCellsFitTheExampleFile) {

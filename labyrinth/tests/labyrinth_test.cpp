@@ -148,9 +148,9 @@ void PrintTo(const Bild& b, std::ostream* os) {
     *os << b.name;
 }
 
-class LabyrinthZeichnen : public testing::TestWithParam<Bild> {};
+class MazeDrawing : public testing::TestWithParam<Bild> {};
 
-TEST_P(LabyrinthZeichnen, ShowsTheMazeInAFrame) {
+TEST_P(MazeDrawing, ShowsTheMazeInAFrame) {
     const Bild& b = GetParam();
     Labyrinth l = labyrinthAus(b.zeilen, b.spalten, b.zellen);
     EXPECT_EQ(toolbox::withoutColours(
@@ -165,7 +165,7 @@ const Bild kBilder[] = {
     {"SingleColumnAndAnUnknownValue", 2, 1, "0 5", "\t\t+-+\n\t\t|0|\n\t\t||\n\t\t+-+\n\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Bilder, LabyrinthZeichnen, testing::ValuesIn(kBilder),
+INSTANTIATE_TEST_SUITE_P(Pictures, MazeDrawing, testing::ValuesIn(kBilder),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- worked examples
@@ -192,7 +192,7 @@ const Beispiel kBeispiele[] = {
      "(0,0)(0,2)(0,3)(0,4)(1,0)(1,2)(1,4)(2,0)(2,1)(2,2)(2,4)"},
 };
 
-TEST(LabyrinthSuche, WorkedExamplesGiveTheSameWayFastAndPlain) {
+TEST(MazeSearch, WorkedExamplesGiveTheSameWayFastAndPlain) {
     for (const Beispiel& b : kBeispiele) {
         const Labyrinth l = labyrinthAus(b.zeilen, b.spalten, b.ziffern);
         for (Suche s : {static_cast<Suche>(sucheWeg), static_cast<Suche>(sucheWegReferenz)}) {
@@ -212,13 +212,13 @@ TEST(LabyrinthSuche, WorkedExamplesGiveTheSameWayFastAndPlain) {
     }
 }
 
-TEST(LabyrinthSuche, ExampleDrawsTheWay) {
+TEST(MazeSearch, ExampleDrawsTheWay) {
     const Ergebnis e = suchen(sucheWeg, labyrinthAus(3, 4, kBeispiel));
     EXPECT_EQ(e.ausgabe, "\t\tWeg gefunden:\n"
                          "\t\t+----+\n\t\t|o100|\n\t\t|ooo1|\n\t\t|11oo|\n\t\t+----+\n\n");
 }
 
-TEST(LabyrinthSuche, OneFileAtEverySizeWithTwelveCells) {
+TEST(MazeSearch, OneFileAtEverySizeWithTwelveCells) {
     const int groessen[][2] = {{3, 4}, {4, 3}, {2, 6}, {6, 2}, {1, 12}, {12, 1}};
     for (const auto& [zeilen, spalten] : groessen) {
         gleichErwarten(labyrinthAus(zeilen, spalten, kBeispiel),
@@ -226,7 +226,7 @@ TEST(LabyrinthSuche, OneFileAtEverySizeWithTwelveCells) {
     }
 }
 
-TEST(LabyrinthSuche, OpenMazeRunsDownThenRight) {
+TEST(MazeSearch, OpenMazeRunsDownThenRight) {
     Labyrinth l;
     l.zeilen = 4;
     l.spalten = 5;
@@ -237,7 +237,7 @@ TEST(LabyrinthSuche, OpenMazeRunsDownThenRight) {
 
 // ---------------------------------------------------------------- against the reference
 
-TEST(LabyrinthSuche, RandomMazesGiveTheSameWayAsThePlainSearch) {
+TEST(MazeSearch, RandomMazesGiveTheSameWayAsThePlainSearch) {
     std::mt19937 zufall(20240611);
     int gefunden = 0;
     int ohneWeg = 0;
@@ -264,7 +264,7 @@ TEST(LabyrinthSuche, RandomMazesGiveTheSameWayAsThePlainSearch) {
     EXPECT_GT(ohneWeg, 1000);
 }
 
-TEST(LabyrinthSuche, CutSearchAgreesWithThePlainSearch) {
+TEST(MazeSearch, CutSearchAgreesWithThePlainSearch) {
     std::mt19937 zufall(7);
     for (int runde = 0; runde < 600; ++runde) {
         const int zeilen = 1 + static_cast<int>(zufall() % 6);
@@ -275,7 +275,7 @@ TEST(LabyrinthSuche, CutSearchAgreesWithThePlainSearch) {
     }
 }
 
-TEST(LabyrinthSuche, LargeRandomMazesGiveTheSameWayAsTheCutSearch) {
+TEST(MazeSearch, LargeRandomMazesGiveTheSameWayAsTheCutSearch) {
     std::mt19937 zufall(99);
     int gefunden = 0;
     for (int runde = 0; runde < 150; ++runde) {
@@ -292,7 +292,7 @@ TEST(LabyrinthSuche, LargeRandomMazesGiveTheSameWayAsTheCutSearch) {
     EXPECT_GT(gefunden, 50);
 }
 
-TEST(LabyrinthSuche, OpenMazesWithAWalledExitFindNothing) {
+TEST(MazeSearch, OpenMazesWithAWalledExitFindNothing) {
     for (int n = 2; n <= 5; ++n) {
         Labyrinth l;
         l.zeilen = n;
@@ -303,7 +303,7 @@ TEST(LabyrinthSuche, OpenMazesWithAWalledExitFindNothing) {
     }
 }
 
-TEST(LabyrinthSuche, LargestMazeAlongALongSerpentine) {
+TEST(MazeSearch, LargestMazeAlongALongSerpentine) {
     // Every other row is a wall with one gap, alternately at the right and the left end:
     // the way has to cross the whole grid 25 times, 1275 cells deep.
     Labyrinth l;

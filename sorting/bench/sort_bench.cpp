@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-using namespace sorting;
+using namespace sortierung;
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-using namespace sorting;
+using namespace sortierung;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     harness::Ordner ordner;
@@ -27,8 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(datei);
     const int n = zuSortieren(anzahl, gelesen);
 
-    // The model: white-space-separated tokens, each a whole integer in range.
-    const auto token = harness::woerter(text);
+    // The model: white-space-separated tokens, each a whole integer in range, read no
+    // further than an integer could be long.
+    const auto token = harness::woerter(text, words::kLongestInteger);
     int erwarteteAnzahl = 0;
     if (!token.empty() && !harness::ganzzahl(token[0], erwarteteAnzahl)) erwarteteAnzahl = 0;
     std::vector<int> erwartet;

@@ -19,7 +19,7 @@
 #include <sanitizer/asan_interface.h>
 #endif
 
-using namespace sorting;
+using namespace sortierung;
 
 namespace {
 
@@ -75,7 +75,7 @@ TEST(Bubblesort, CountsOfOneOrLessChangeNothing) {
 
 TEST(Bubblesort, SwapExchangesTwoValues) {
     int x = 5, y = -8;
-    sorting::swap(&x, &y);
+    sortierung::swap(&x, &y);
     EXPECT_EQ(x, -8);
     EXPECT_EQ(y, 5);
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-using namespace sorting;
+using namespace sortierung;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-using namespace sorting;
+using namespace sortierung;
 
 namespace {
 
@@ -26,28 +26,51 @@ long long tauschZaehlen(std::vector<int> werte, int n) {
     return swapped - vorher;
 }
 
-} // namespace
+// Worked examples: values, how many of them are sorted, and the exchanges it takes.
+struct Beispiel {
+    const char* name;
+    std::vector<int> werte;
+    int n;
+    long long tausche;
+};
 
-TEST(SwapCount, WorkedCaseThreeOneTwoGivesTwo) {
-    EXPECT_EQ(tauschZaehlen({3, 1, 2}, 3), 2);
+void PrintTo(const Beispiel& b, std::ostream* os) {
+    *os << b.name;
 }
 
-TEST(SwapCount, SortedAndEqualInputNeedNoExchange) {
-    std::vector<int> sortiert(500);
-    std::iota(sortiert.begin(), sortiert.end(), -250);
-    EXPECT_EQ(tauschZaehlen(sortiert, 500), 0);
-    EXPECT_EQ(tauschZaehlen(std::vector<int>(500, 7), 500), 0);
+std::vector<int> aufsteigend(int von, int anzahl) {
+    std::vector<int> werte(static_cast<std::size_t>(anzahl));
+    std::iota(werte.begin(), werte.end(), von);
+    return werte;
 }
 
-TEST(SwapCount, DescendingInputExchangesEveryPair) {
-    std::vector<int> werte(10000);
+std::vector<int> absteigend(int anzahl) {
+    std::vector<int> werte(static_cast<std::size_t>(anzahl));
     std::iota(werte.rbegin(), werte.rend(), 0);
-    EXPECT_EQ(tauschZaehlen(werte, 10000), 49995000);
+    return werte;
 }
 
-TEST(SwapCount, CountsOfOneOrLessExchangeNothing) {
-    for (int n : {1, 0, -1}) EXPECT_EQ(tauschZaehlen({3, 2, 1}, n), 0) << n;
+class SwapCountExample : public testing::TestWithParam<Beispiel> {};
+
+TEST_P(SwapCountExample, TakesTheExchangesWorkedOut) {
+    const Beispiel& b = GetParam();
+    EXPECT_EQ(tauschZaehlen(b.werte, b.n), b.tausche);
 }
+
+const Beispiel kBeispiele[] = {
+    {"ThreeOneTwoGivesTwo", {3, 1, 2}, 3, 2},
+    {"SortedNeedsNoExchange", aufsteigend(-250, 500), 500, 0},
+    {"EqualNeedsNoExchange", std::vector<int>(500, 7), 500, 0},
+    {"DescendingExchangesEveryPair", absteigend(10000), 10000, 49995000},
+    {"CountOfOneExchangesNothing", {3, 2, 1}, 1, 0},
+    {"CountOfZeroExchangesNothing", {3, 2, 1}, 0, 0},
+    {"CountBelowZeroExchangesNothing", {3, 2, 1}, -1, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Worked, SwapCountExample, testing::ValuesIn(kBeispiele),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
 
 TEST(SwapCount, EqualsTheInversionsOfTheSortedPart) {
     std::mt19937 gen(7);

@@ -116,9 +116,10 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
     return result;
 }
 
-// Starts the command in `folder` with its standard streams on pipes; ours are non-blocking.
+// Starts the command in `folder` with its standard streams on pipes, or standard output
+// on the file `output`; ours are non-blocking.
 Child start(std::vector<std::string> words, std::vector<std::string> variables,
-            const fs::path& folder, bool launched) {
+            const fs::path& folder, bool launched, const std::string& output) {
     int in[2], out[2], err[2];
     if (pipe(in) || pipe(out) || pipe(err)) throw std::runtime_error("pipe failed");
     const std::vector<char*> argv = pointers(words);
@@ -130,6 +131,11 @@ Child start(std::vector<std::string> words, std::vector<std::string> variables,
         dup2(in[0], 0);
         dup2(out[1], 1);
         dup2(err[1], 2);
+        if (!output.empty()) {
+            const int file = open(output.c_str(), O_WRONLY);
+            if (file < 0 || dup2(file, 1) < 0) _exit(125);
+            close(file);
+        }
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
         if (chdir(folder.c_str()) != 0) _exit(126);
         if (launched)
@@ -200,7 +206,7 @@ int await(pid_t pid, Clock::time_point deadline, bool& timedOut) {
 Files collect(const fs::path& folder) {
     Files files;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file())
+        if (entry.symlink_status().type() == fs::file_type::regular)
             files[entry.path().filename().string()] = toolbox::readFile(entry.path());
     }
     return files;
@@ -215,7 +221,7 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
     // A program that ends before reading all its input must not take the test down with it.
     std::signal(SIGPIPE, SIG_IGN);
     Child child = start(commandLine(exe, options), environment(options.environment), folder,
-                        !env("TRANSCRIPT_LAUNCHER").empty());
+                        !env("TRANSCRIPT_LAUNCHER").empty(), options.output);
 
     Result result;
     const auto deadline = Clock::now() + std::chrono::seconds(options.timeoutSeconds);

@@ -18,7 +18,7 @@ struct Result {
     std::string err; // standard error
     int status = -1; // exit status, or 128 + signal number
     bool timedOut = false;
-    Files files; // every regular file in the folder afterwards, by name
+    Files files; // every regular file in the folder afterwards, by name (links are not followed)
 };
 
 struct Options {
@@ -27,6 +27,7 @@ struct Options {
     int timeoutSeconds = 60;                                     // then the program is killed
     std::vector<std::string> arguments{};                        // the command line after the name
     std::vector<std::string> environment{}; // changes to the test's environment, see environment()
+    std::string output{}; // when set, standard output goes to this file ("/dev/full"), not to out
 };
 
 // The path of a built program by target name ("datenbank"). The environment
