@@ -141,7 +141,7 @@ struct Diagonalen {
 
 // The lines that take the queens, by the sums of their numbers and of the squares.
 struct Liniensummen {
-    long long spalten, spaltenQuadrate, zeilen, zeilenQuadrate;
+    long long spaltenSumme, spaltenQuadrate, zeilenSumme, zeilenQuadrate;
 };
 
 // Of the choices `wahl` of the lines that take the k queens, whose sums rise or fall
@@ -154,8 +154,8 @@ inline Maske quadratePassen(const Diagonalen& d, int k, std::span<const Liniensu
     const long long kk = k;
     long long fall[kMaxFeld], steig[kMaxFeld], fallend[kMaxFeld], steigend[kMaxFeld];
     for (std::size_t i = 0; i < n; ++i) {
-        fall[i] = wahl[i].spalten - wahl[i].zeilen + kk * kFallVersatz;
-        steig[i] = wahl[i].spalten + wahl[i].zeilen;
+        fall[i] = wahl[i].spaltenSumme - wahl[i].zeilenSumme + kk * kFallVersatz;
+        steig[i] = wahl[i].spaltenSumme + wahl[i].zeilenSumme;
     }
     quadrateMitSummen(d.fallend, k, {fall, n}, {fallend, n});
     quadrateMitSummen(d.steigend, k, {steig, n}, {steigend, n});
@@ -180,7 +180,7 @@ inline Maske leerLassen(const Diagonalen& d, int k, Maske kandidaten, Linienart 
     for (Maske offen = kandidaten; offen != 0; offen &= offen - 1, ++n) {
         const long long e = linie[n] = std::countr_zero(offen);
         wahl[n] = alle;
-        (art == Linienart::zeile ? wahl[n].zeilen : wahl[n].spalten) -= e;
+        (art == Linienart::zeile ? wahl[n].zeilenSumme : wahl[n].spaltenSumme) -= e;
         (art == Linienart::zeile ? wahl[n].zeilenQuadrate : wahl[n].spaltenQuadrate) -= e * e;
     }
     const Maske passt = quadratePassen(d, k, {wahl, static_cast<std::size_t>(n)});

@@ -98,9 +98,9 @@ Summen quadrateTesten(Teilbrett& r, const Zaehlung& z, int spaltenFrei, const Fa
                       Spanne moeglich, long spaltenSumme, Pfad& pfad) {
     const int k = r.damen;
     const Diagonalen d{.fallend = f.diagonalen, .steigend = K::steigende(r)};
-    const Liniensummen alle{.spalten = spaltenSumme,
+    const Liniensummen alle{.spaltenSumme = spaltenSumme,
                             .spaltenQuadrate = quadratSumme(z.spalten),
-                            .zeilen = f.zeilenSumme,
+                            .zeilenSumme = f.zeilenSumme,
                             .zeilenQuadrate = quadratSumme(f.zeilenBits)};
     if (r.n == k && spaltenFrei == k)
         return quadratePassen(d, k, {&alle, 1}) != 0 ? Summen::passt : Summen::nicht;
@@ -130,19 +130,19 @@ template <Kern K> Summen summenPassen(Teilbrett& r, const Zaehlung& z, Pfad& pfa
     if (K::bits(f.diagonalen.tief) + K::bits(f.diagonalen.hoch) < k) return Summen::nicht;
     Spanne moeglich = randSummen<K>(f.diagonalen, k);
     const int spaltenFrei = K::bits(z.spalten);
-    const Spanne spalten = linienSumme<K>(z.spalten, spaltenFrei, k);
-    const Spanne zeilen =
+    const Spanne spaltenSummen = linienSumme<K>(z.spalten, spaltenFrei, k);
+    const Spanne zeilenSummen =
         r.n == k ? Spanne{f.zeilenSumme, f.zeilenSumme} : randSummen<K>({.tief = f.zeilenBits}, k);
     const long versatz = long{k} * kFallVersatz;
-    const Spanne soll{.kleinste = spalten.kleinste - zeilen.groesste + versatz,
-                      .groesste = spalten.groesste - zeilen.kleinste + versatz};
+    const Spanne soll{.kleinste = spaltenSummen.kleinste - zeilenSummen.groesste + versatz,
+                      .groesste = spaltenSummen.groesste - zeilenSummen.kleinste + versatz};
     if (soll.groesste < moeglich.kleinste || soll.kleinste > moeglich.groesste)
         return Summen::nicht;
     const std::optional<long> oben = obereSumme<K>(r, f.diagonalen);
     if (!oben || soll.kleinste > *oben) return Summen::nicht;
     moeglich.groesste = *oben;
     if (r.n + spaltenFrei > 2 * k + 1) return Summen::passt;
-    const long spaltenSumme = spaltenFrei == k ? spalten.kleinste : bitSumme<K>(z.spalten);
+    const long spaltenSumme = spaltenFrei == k ? spaltenSummen.kleinste : bitSumme<K>(z.spalten);
     return quadrateTesten<K>(r, z, spaltenFrei, f, moeglich, spaltenSumme, pfad);
 }
 
