@@ -1,20 +1,19 @@
 // Replacing a file on POSIX: an exclusive temporary file beside it that takes on what
-// the old file carries (owner, permission bits, ACL, extended attributes), fsync,
-// rename, then fsync of the folder, so the new name survives a crash as well.
+// the old file carries (owner, permission bits; on Linux its ACL and extended
+// attributes too), fsync, rename, then fsync of the folder, so the new name survives a
+// crash as well.
 #include "ersetzen.h"
+#include "ersetzen_plattform.h"
 #include "ersetzen_seam.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <string>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
-#include <vector>
 
 namespace dateisystem {
 
@@ -98,65 +97,8 @@ bool syncen(int fd) {
     return true;
 }
 
-// Reads a list or a value of extended attributes whole: `lesen(puffer, groesse)` is
-// flistxattr or fgetxattr, asked for the size first and again if it grew meanwhile.
-bool ganzLesen(std::vector<char>& puffer, auto lesen) {
-    for (;;) {
-        const ssize_t groesse = lesen(nullptr, 0);
-        if (groesse <= 0) {
-            puffer.clear(); // a second call with no room would ask for the size again
-            return groesse == 0;
-        }
-        puffer.resize(static_cast<std::size_t>(groesse));
-        const ssize_t gelesen = lesen(puffer.data(), puffer.size());
-        if (gelesen >= 0) {
-            puffer.resize(static_cast<std::size_t>(gelesen));
-            return true;
-        }
-        if (errno != ERANGE) return false;
-    }
-}
-
-constexpr const char* kAcl = "system.posix_acl_access";
-
-// What the new file may go without when this user may not read or set it: trusted.*
-// is kept to privileged processes and grants nobody access; security.* holds labels
-// and file capabilities that the system assigns a new file itself. Everything else
-// must arrive, system.* above all: without its ACL the file's group bits, which hold
-// the ACL's mask, would pass to the owning group, and the users it names would lose
-// their access.
-bool darfFehlen(std::string_view name, int fehler) {
-    return (fehler == EPERM || fehler == EACCES) &&
-           (name.starts_with("trusted.") || name.starts_with("security."));
-}
-
-// The old file's extended attributes, its ACL among them, on the new one, and no ACL
-// where the old had none (a default ACL of the folder gives a new file one of its
-// own). A file system without extended attributes has nothing to carry.
-bool attributeUebernehmen(int fd, int altFd) {
-    std::vector<char> namen, wert;
-    const auto liste = [altFd](char* puffer, std::size_t groesse) {
-        return flistxattr(altFd, puffer, groesse);
-    };
-    if (!ganzLesen(namen, liste)) return errno == ENOTSUP;
-    bool aclDa = false;
-    for (std::size_t i = 0; i < namen.size(); i += std::strlen(namen.data() + i) + 1) {
-        const char* name = namen.data() + i;
-        const auto holen = [altFd, name](char* puffer, std::size_t groesse) {
-            return fgetxattr(altFd, name, puffer, groesse);
-        };
-        const bool gelesen = ganzLesen(wert, holen);
-        if (!gelesen && errno == ENODATA) continue; // removed since the list was read
-        if (!gelesen || fsetxattr(fd, name, wert.data(), wert.size(), 0) != 0) {
-            if (darfFehlen(name, errno)) continue;
-            return false;
-        }
-        aclDa = aclDa || std::strcmp(name, kAcl) == 0;
-    }
-    return aclDa || fremovexattr(fd, kAcl) == 0 || errno == ENODATA || errno == ENOTSUP;
-}
-
-// The old file's owner, group, extended attributes and permission bits. Owner and
+// The old file's owner, group, ACL, extended attributes and permission bits (the ACL
+// and the attributes where the system carries them, see ersetzen_plattform.h). Owner and
 // group may be refused to an ordinary user (the file is then the user's own, in the
 // user's group); the bits and the ACL never are, and a file that cannot keep them
 // does not take the old one's place. The ACL goes on while the file is still private
@@ -168,7 +110,7 @@ bool eigenschaftenUebernehmen(int fd, int altFd, const struct stat& alt) {
         const int nurGruppe = fchown(fd, static_cast<uid_t>(-1), alt.st_gid);
         static_cast<void>(nurGruppe);
     }
-    return attributeUebernehmen(fd, altFd) && fchmod(fd, alt.st_mode & 07777) == 0;
+    return plattform::attributeUebernehmen(fd, altFd) && fchmod(fd, alt.st_mode & 07777) == 0;
 }
 
 // All the bytes, in two halves around the seam's pause where a test asks for one.
