@@ -90,8 +90,17 @@ bool allesSchreiben(int fd, std::string_view inhalt) {
     return true;
 }
 
-// A signal while the data goes to the disk is no failure of the disk.
+// A signal while the data goes to the disk is no failure of the disk. Beyond POSIX,
+// where the system has F_FULLFSYNC (macOS): there fsync only hands the data to the
+// drive, whose cache may still lose it, and F_FULLFSYNC has the drive write it. A file
+// system that does not take it has fsync alone.
 bool syncen(int fd) {
+#ifdef F_FULLFSYNC
+    for (;;) {
+        if (fcntl(fd, F_FULLFSYNC) == 0) return true;
+        if (errno != EINTR) break;
+    }
+#endif
     while (fsync(fd) != 0)
         if (errno != EINTR) return false;
     return true;
