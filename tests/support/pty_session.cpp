@@ -7,10 +7,19 @@
 #include <csignal>
 #include <cstring>
 #include <poll.h>
-#include <pty.h>
 #include <stdexcept>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Beyond POSIX: forkpty, declared where the system declares it (found by CMake).
+#if defined(HAVE_PTY_H)
+#include <pty.h>
+#elif defined(HAVE_UTIL_H)
+#include <util.h>
+#elif defined(HAVE_LIBUTIL_H)
+#include <libutil.h>
+#endif
 
 namespace pty {
 
@@ -43,16 +52,30 @@ Session::Session(const std::string& exe, const std::string& cwd, const std::stri
     std::vector<std::string> variables = transcript::environment(changes);
     std::vector<std::string> words = {exe};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    if (!launcher.empty()) words.insert(words.begin(), launcher);
+    if (!launcher.empty()) words.insert(words.begin(), transcript::commandPath(launcher));
     const std::vector<char*> argv = pointers(words);
     const std::vector<char*> envp = pointers(variables);
 
     termios& settings = initial_;
     // A plain cooked terminal, as a shell would hand it over.
-    settings.c_iflag = ICRNL | IXON | IUTF8;
+    settings.c_iflag = ICRNL | IXON;
     settings.c_oflag = OPOST | ONLCR;
-    settings.c_cflag = CS8 | CREAD | B38400;
-    settings.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | IEXTEN | ECHOCTL | ECHOKE;
+    settings.c_cflag = CS8 | CREAD;
+    settings.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | IEXTEN;
+    // Beyond POSIX, where the system has them: erasing whole UTF-8 characters, control
+    // characters echoed as ^C, and a killed line erased on the screen.
+#ifdef IUTF8
+    settings.c_iflag |= IUTF8;
+#endif
+#ifdef ECHOCTL
+    settings.c_lflag |= ECHOCTL;
+#endif
+#ifdef ECHOKE
+    settings.c_lflag |= ECHOKE;
+#endif
+    // Where the speed is kept is the system's business.
+    cfsetispeed(&settings, B38400);
+    cfsetospeed(&settings, B38400);
     settings.c_cc[VINTR] = 3;
     settings.c_cc[VQUIT] = 28;
     settings.c_cc[VERASE] = 127;
@@ -65,10 +88,7 @@ Session::Session(const std::string& exe, const std::string& cwd, const std::stri
     if (pid_ < 0) throw std::runtime_error("forkpty failed");
     if (pid_ == 0) {
         if (chdir(cwd.c_str()) != 0) _exit(126);
-        if (launcher.empty())
-            execve(argv[0], argv.data(), envp.data());
-        else
-            execvpe(argv[0], argv.data(), envp.data());
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
 }

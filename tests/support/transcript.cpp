@@ -13,10 +13,13 @@
 #include <random>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
+
+extern char** environ; // POSIX leaves declaring it to the program
 
 namespace transcript {
 
@@ -38,6 +41,23 @@ std::string program(const std::string& name) {
     if (folder.empty()) folder = PROGRAMS_DIR;
     // Absolute, as the program runs in a folder of its own.
     return fs::absolute(fs::path(folder) / (name + env("TRANSCRIPT_SUFFIX"))).string();
+}
+
+std::string commandPath(const std::string& name) {
+    if (name.find('/') != std::string::npos) return name;
+    const std::string path = env("PATH");
+    for (std::size_t from = 0; from <= path.size();) {
+        std::size_t to = path.find(':', from);
+        if (to == std::string::npos) to = path.size();
+        // An empty entry is the current folder.
+        const std::string folder = to == from ? "." : path.substr(from, to - from);
+        const std::string candidate = folder + "/" + name;
+        std::error_code error;
+        if (access(candidate.c_str(), X_OK) == 0 && !fs::is_directory(candidate, error))
+            return candidate;
+        from = to + 1;
+    }
+    return name;
 }
 
 std::string lines(const std::string& text) {
@@ -85,11 +105,11 @@ void prepareFolder(const fs::path& folder, const Options& options) {
     if (options.prepare) options.prepare(folder);
 }
 
-// The command line: [launcher] program arguments...
+// The command line: [launcher] program arguments..., the launcher found in PATH.
 std::vector<std::string> commandLine(const std::string& exe, const Options& options) {
     std::vector<std::string> words;
     if (const std::string launcher = env("TRANSCRIPT_LAUNCHER"); !launcher.empty())
-        words.push_back(launcher);
+        words.push_back(commandPath(launcher));
     words.push_back(exe);
     words.insert(words.end(), options.arguments.begin(), options.arguments.end());
     return words;
@@ -119,7 +139,7 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
 // Starts the command in `folder` with its standard streams on pipes, or standard output
 // on the file `output`; ours are non-blocking.
 Child start(std::vector<std::string> words, std::vector<std::string> variables,
-            const fs::path& folder, bool launched, const std::string& output) {
+            const fs::path& folder, const std::string& output) {
     int in[2], out[2], err[2];
     if (pipe(in) || pipe(out) || pipe(err)) throw std::runtime_error("pipe failed");
     const std::vector<char*> argv = pointers(words);
@@ -138,10 +158,7 @@ Child start(std::vector<std::string> words, std::vector<std::string> variables,
         }
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
         if (chdir(folder.c_str()) != 0) _exit(126);
-        if (launched)
-            execvpe(argv[0], argv.data(), envp.data());
-        else
-            execve(argv[0], argv.data(), envp.data());
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
     close(in[0]);
@@ -197,7 +214,7 @@ int await(pid_t pid, Clock::time_point deadline, bool& timedOut) {
             waitpid(pid, &status, 0);
             break;
         }
-        usleep(1000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
@@ -220,8 +237,8 @@ Result run(const std::string& exe, const std::string& input, const Options& opti
     prepareFolder(folder, options);
     // A program that ends before reading all its input must not take the test down with it.
     std::signal(SIGPIPE, SIG_IGN);
-    Child child = start(commandLine(exe, options), environment(options.environment), folder,
-                        !env("TRANSCRIPT_LAUNCHER").empty(), options.output);
+    Child child =
+        start(commandLine(exe, options), environment(options.environment), folder, options.output);
 
     Result result;
     const auto deadline = Clock::now() + std::chrono::seconds(options.timeoutSeconds);

@@ -35,6 +35,11 @@ struct Options {
 // and the file suffix, so the same tests can run other builds of the programs.
 std::string program(const std::string& name);
 
+// The file a launcher's name stands for, as a shell finds it: the name itself where it
+// holds a '/', else the first executable file of that name in a folder of PATH (the
+// name unchanged where there is none, so that starting it fails).
+std::string commandPath(const std::string& name);
+
 // Runs the program with standard input from `input`. When TRANSCRIPT_LAUNCHER
 // is set (e.g. "wine"), it is run through that launcher.
 Result run(const std::string& exe, const std::string& input, const Options& options = {});
