@@ -7,9 +7,10 @@
 
 #include <concepts>
 
-// Whether this build has the vector kernel: x86-64 with GCC or Clang. The processor
-// is asked at run time whether it can run it. A function-like macro, so that an #if
-// in a file that lacks this header fails to compile instead of quietly taking 0.
+// Whether this build has the vector kernel, beyond POSIX and C++20: x86-64 with GCC or
+// Clang. The processor is asked at run time whether it can run it. A function-like
+// macro, so that an #if in a file that lacks this header fails to compile instead of
+// quietly taking 0.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define QUEENBOARD_VEKTOREN() 1
 #else

@@ -144,6 +144,7 @@ int imKindSpeichern(const std::string& inhalt, bool alsNiemand, rlim_t grenze = 
     if (wechseln && !niemand) return -1;
     const pid_t kind = fork();
     if (kind == 0) {
+        // setgroups is beyond POSIX, but Linux, macOS and the BSDs all have it.
         if (wechseln && (setgroups(0, nullptr) != 0 || setgid(niemand->pw_gid) != 0 ||
                          setuid(niemand->pw_uid) != 0))
             _exit(3);

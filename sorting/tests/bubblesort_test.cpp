@@ -112,6 +112,7 @@ unberuehrt(const unsigned char* anfang, std::size_t laenge) {
 // Bytes of stack used by sorting `werte` (descending, so every level exchanges).
 std::size_t stapelVerbrauch(std::vector<int>& werte) {
     const std::size_t seite = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    // Beyond POSIX.1-2008, but Linux, macOS and the BSDs all have MAP_ANONYMOUS.
     void* block =
         mmap(nullptr, kStapel + seite, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) return SIZE_MAX;
