@@ -6,6 +6,7 @@
 #include "transcript.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -40,6 +41,8 @@ class ArgumentsTranscript : public testing::TestWithParam<std::tuple<std::string
 
 TEST_P(ArgumentsTranscript, AnswersOrRunsAndEndsWithItsStatus) {
     const auto& [name, row] = GetParam();
+    // Beyond POSIX: /dev/full is Linux's device whose every write fails.
+    if (row.output && !std::filesystem::exists(row.output)) GTEST_SKIP() << "needs " << row.output;
     transcript::Options options;
     if (row.argument) options.arguments = {row.argument};
     if (row.output) options.output = row.output;
