@@ -195,7 +195,7 @@ Ausgang kinderPruefen(Beweis& b, const Teilbrett& r, const Verzweigung& v, int t
         if (!eingrenzen<K>(kind, kindZaehlung, b.pfad)) return Ausgang::leer;
         if (b.art == Beweisart::geteilt && tiefe < kTeilTiefe &&
             b.zweig.lauf.hungrig.load(std::memory_order_relaxed) > 0) {
-            weitergeben(b.zweig.lauf, {kind, b.pfad, b.leitbild, tiefe + 1});
+            weitergeben(b.zweig.lauf, kind, b.pfad, b.leitbild, tiefe + 1);
             return Ausgang::leer;
         }
         return Kernbeweis<K>::pruefen(b, kind, kindZaehlung, tiefe + 1);
@@ -302,7 +302,7 @@ Befund beweisen(Zweig& zweig, const Teilbrett& brett, const Pfad& pfad, const Be
     zweig.lauf.fortschritt.langerBeweis = true;
     Befund langer;
     if (e.faeden > 1) {
-        langer = gemeinsamBeweisen(zweig, {brett, pfad, leitbild, 0});
+        langer = gemeinsamBeweisen(zweig, brett, pfad, leitbild);
     } else {
         Beweis lang{.zweig = zweig,
                     .art = Beweisart::lang,

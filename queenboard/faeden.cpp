@@ -64,11 +64,14 @@ bool vorbei(Zweig& zweig) {
     return zweig.lauf.stopp.load(std::memory_order_relaxed);
 }
 
-// Puts a subtree of the shared proof in the queue for an idle thread.
-void weitergeben(Lauf& lauf, Teilbaum teil) {
+// Puts a subtree of the shared proof, at depth `tiefe` of it, in the queue for an idle
+// thread.
+void weitergeben(Lauf& lauf, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild,
+                 int tiefe) {
     {
         std::lock_guard<std::mutex> sperre(lauf.schloss);
-        lauf.warteschlange.push_back(std::move(teil));
+        lauf.warteschlange.push_back(
+            {.brett = brett, .pfad = pfad, .leitbild = leitbild, .tiefe = tiefe});
         ++lauf.offen;
     }
     lauf.wecker.notify_all();
@@ -112,9 +115,10 @@ void arbeiten(Lauf& lauf) {
 
 } // namespace
 
-// The long proof of `wurzel` on every thread; the calling thread takes part. It ends
+// The long proof of `brett` on every thread; the calling thread takes part. It ends
 // when a placement turns up anywhere or every subtree is empty.
-Befund gemeinsamBeweisen(Zweig& zweig, const Teilbaum& wurzel) {
+Befund gemeinsamBeweisen(Zweig& zweig, const Teilbrett& brett, const Pfad& pfad,
+                         const Belegung& leitbild) {
     Lauf& lauf = zweig.lauf;
     if (lauf.arbeiter.empty())
         for (int i = 1; i < lauf.einstellungen.faeden; ++i) try {
@@ -123,7 +127,7 @@ Befund gemeinsamBeweisen(Zweig& zweig, const Teilbaum& wurzel) {
                 break;
             }
     lauf.gefunden.store(false);
-    weitergeben(lauf, wurzel);
+    weitergeben(lauf, brett, pfad, leitbild, 0);
 
     std::unique_lock<std::mutex> sperre(lauf.schloss);
     while (lauf.offen > 0) {

@@ -45,8 +45,16 @@ struct VektorKern {
             z.hoechstensEins |= Maske(nullSpuren(ohneErstes)) << j;
             z.hoechstensZwei |= Maske(nullSpuren(ohneZwei)) << j;
         }
-        z.spalten = oder(ein);
-        z.mehrfach = oder(mehr) | inZweiSpuren(ein);
+        // The lanes into one: a column free in two lanes is free in two rows.
+        const __m128i ein0 = _mm256_castsi256_si128(ein), ein1 = _mm256_extracti128_si256(ein, 1);
+        const __m128i einPaar = _mm_or_si128(ein0, ein1);
+        const Maske einLinks = static_cast<Maske>(_mm_cvtsi128_si64(einPaar));
+        const Maske einRechts = static_cast<Maske>(_mm_extract_epi64(einPaar, 1));
+        z.spalten = einLinks | einRechts;
+        z.mehrfach = oder(_mm_or_si128(_mm_or_si128(_mm256_castsi256_si128(mehr),
+                                                    _mm256_extracti128_si256(mehr, 1)),
+                                       _mm_and_si128(ein0, ein1))) |
+                     (einLinks & einRechts);
         return z;
     }
 
@@ -115,14 +123,6 @@ struct VektorKern {
     }
     [[QUEENBOARD_VEKTOR_ZIEL]] static Maske oder(__m256i v) {
         return oder(_mm_or_si128(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1)));
-    }
-
-    // The bits set in two lanes of `v` or more.
-    [[QUEENBOARD_VEKTOR_ZIEL]] static Maske inZweiSpuren(__m256i v) {
-        const __m128i unten = _mm256_castsi256_si128(v), oben = _mm256_extracti128_si256(v, 1);
-        const __m128i eine = _mm_or_si128(unten, oben);
-        return oder(_mm_and_si128(unten, oben)) | (static_cast<Maske>(_mm_cvtsi128_si64(eine)) &
-                                                   static_cast<Maske>(_mm_extract_epi64(eine, 1)));
     }
 
     // The lanes of `v` added.

@@ -11,8 +11,8 @@ namespace queenboard {
 template <Kern K>
 Zaehlung platzieren(const Teilbrett& von, Teilbrett& nach, int i, int spalte, Pfad& pfad) {
     const int zeile = static_cast<int>(von.nummer[i]);
-    pfad.zeile[pfad.laenge] = static_cast<std::int8_t>(zeile);
-    pfad.spalte[pfad.laenge] = static_cast<std::int8_t>(spalte);
+    pfad.zeile[pfad.laenge] = static_cast<std::int16_t>(zeile);
+    pfad.spalte[pfad.laenge] = static_cast<std::int16_t>(spalte);
     ++pfad.laenge;
     Zaehlung z = K::streichen(von, nach, zeile, spalte);
     // The queen's row kept its square in the loop; the last row takes its slot.

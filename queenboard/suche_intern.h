@@ -110,8 +110,10 @@ Befund teilbaumBeweisen(Zweig& zweig, const Teilbaum& teil);
 // The threads (faeden.cpp).
 void uhrLesen(Lauf& lauf);
 bool vorbei(Zweig& zweig);
-void weitergeben(Lauf& lauf, Teilbaum teil);
-Befund gemeinsamBeweisen(Zweig& zweig, const Teilbaum& wurzel);
+void weitergeben(Lauf& lauf, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild,
+                 int tiefe);
+Befund gemeinsamBeweisen(Zweig& zweig, const Teilbrett& brett, const Pfad& pfad,
+                         const Belegung& leitbild);
 void beenden(Lauf& lauf);
 
 } // namespace queenboard

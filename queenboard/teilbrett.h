@@ -99,10 +99,12 @@ struct Teilbrett {
 };
 
 // The queens set on the way down to a sub-board, in the order they were set. A walk
-// that finds a placement stops at once, so its path then holds it.
+// that finds a placement stops at once, so its path then holds it. (Not in bytes: a
+// store of a char type may alias anything, and the compiler would reload the row
+// model after each of them.)
 struct Pfad {
-    std::array<std::int8_t, kMaxFeld> zeile;
-    std::array<std::int8_t, kMaxFeld> spalte;
+    std::array<std::int16_t, kMaxFeld> zeile;
+    std::array<std::int16_t, kMaxFeld> spalte;
     int laenge = 0;
 };
 
@@ -118,7 +120,8 @@ struct Belegung {
 
 inline Belegung belegung(const Pfad& pfad) {
     Belegung b;
-    for (int i = 0; i < pfad.laenge; ++i) b.spalte[pfad.zeile[i]] = pfad.spalte[i];
+    for (int i = 0; i < pfad.laenge; ++i)
+        b.spalte[pfad.zeile[i]] = static_cast<std::int8_t>(pfad.spalte[i]);
     return b;
 }
 
