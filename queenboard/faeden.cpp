@@ -64,14 +64,11 @@ bool vorbei(Zweig& zweig) {
     return zweig.lauf.stopp.load(std::memory_order_relaxed);
 }
 
-// Puts a subtree of the shared proof, at depth `tiefe` of it, in the queue for an idle
-// thread.
-void weitergeben(Lauf& lauf, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild,
-                 int tiefe) {
+// Puts a subtree of the shared proof in the queue for an idle thread.
+void weitergeben(Lauf& lauf, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild) {
     {
         std::lock_guard<std::mutex> sperre(lauf.schloss);
-        lauf.warteschlange.push_back(
-            {.brett = brett, .pfad = pfad, .leitbild = leitbild, .tiefe = tiefe});
+        lauf.warteschlange.push_back({.brett = brett, .pfad = pfad, .leitbild = leitbild});
         ++lauf.offen;
     }
     lauf.wecker.notify_all();
@@ -127,7 +124,7 @@ Befund gemeinsamBeweisen(Zweig& zweig, const Teilbrett& brett, const Pfad& pfad,
                 break;
             }
     lauf.gefunden.store(false);
-    weitergeben(lauf, brett, pfad, leitbild, 0);
+    weitergeben(lauf, brett, pfad, leitbild);
 
     std::unique_lock<std::mutex> sperre(lauf.schloss);
     while (lauf.offen > 0) {

@@ -50,7 +50,6 @@ struct Teilbaum {
     Teilbrett brett;
     Pfad pfad;         // the queens set above it
     Belegung leitbild; // the placement its proof tries first
-    int tiefe;         // its depth in the whole proof
 };
 
 // Where the ordered search stands, for the progress line.
@@ -104,14 +103,14 @@ bool vektorenMoeglich();
 // `leitbild`'s first: alone within a budget, and where that runs out, again as a long
 // proof, shared among the threads where there are several.
 Befund beweisen(Zweig& zweig, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild);
-// One subtree of a shared proof; branches handed on are not searched.
+// One subtree of a shared proof, its depths counted from its own top; branches handed
+// on are not searched.
 Befund teilbaumBeweisen(Zweig& zweig, const Teilbaum& teil);
 
 // The threads (faeden.cpp).
 void uhrLesen(Lauf& lauf);
 bool vorbei(Zweig& zweig);
-void weitergeben(Lauf& lauf, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild,
-                 int tiefe);
+void weitergeben(Lauf& lauf, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild);
 Befund gemeinsamBeweisen(Zweig& zweig, const Teilbrett& brett, const Pfad& pfad,
                          const Belegung& leitbild);
 void beenden(Lauf& lauf);

@@ -32,13 +32,13 @@ double seitMs(Uhr::time_point beginn) {
 }
 
 // Milliseconds per run, repeated until at least 50 ms have passed.
-double schnellMessen(int anzahl, int n_spalten, int n_zeilen, int& ergebnis) {
+double schnellMessen(int anzahl, int spalten, int zeilen, int& ergebnis) {
     Feld feld;
     int laeufe = 0;
     const Uhr::time_point beginn = Uhr::now();
     do {
-        init(feld, n_spalten, n_zeilen);
-        ergebnis = dame(anzahl, feld, n_spalten, n_zeilen);
+        init(feld, spalten, zeilen);
+        ergebnis = dame(anzahl, feld, spalten, zeilen);
         ++laeufe;
     } while (seitMs(beginn) < 50);
     return seitMs(beginn) / laeufe;
