@@ -64,7 +64,9 @@ bool vorbei(Zweig& zweig) {
     return zweig.lauf.stopp.load(std::memory_order_relaxed);
 }
 
-// Puts a subtree of the shared proof in the queue for an idle thread.
+// Puts a subtree of the shared proof in the queue for an idle thread. It takes the
+// parts, not a Teilbaum, so that no Teilbaum is built on the proof's stack: that
+// would grow the frame of every level of the proof.
 void weitergeben(Lauf& lauf, const Teilbrett& brett, const Pfad& pfad, const Belegung& leitbild) {
     {
         std::lock_guard<std::mutex> sperre(lauf.schloss);

@@ -46,15 +46,12 @@ struct VektorKern {
             z.hoechstensZwei |= Maske(nullSpuren(ohneZwei)) << j;
         }
         // The lanes into one: a column free in two lanes is free in two rows.
-        const __m128i ein0 = _mm256_castsi256_si128(ein), ein1 = _mm256_extracti128_si256(ein, 1);
+        const auto [ein0, ein1] = halbieren(ein);
+        const auto [mehr0, mehr1] = halbieren(mehr);
         const __m128i einPaar = _mm_or_si128(ein0, ein1);
-        const Maske einLinks = static_cast<Maske>(_mm_cvtsi128_si64(einPaar));
-        const Maske einRechts = static_cast<Maske>(_mm_extract_epi64(einPaar, 1));
-        z.spalten = einLinks | einRechts;
-        z.mehrfach = oder(_mm_or_si128(_mm_or_si128(_mm256_castsi256_si128(mehr),
-                                                    _mm256_extracti128_si256(mehr, 1)),
-                                       _mm_and_si128(ein0, ein1))) |
-                     (einLinks & einRechts);
+        z.spalten = oder(einPaar);
+        z.mehrfach = oder(_mm_or_si128(_mm_or_si128(mehr0, mehr1), _mm_and_si128(ein0, ein1))) |
+                     (wort<0>(einPaar) & wort<1>(einPaar));
         return z;
     }
 
@@ -116,19 +113,31 @@ struct VektorKern {
             _mm256_castsi256_pd(_mm256_cmpeq_epi64(v, _mm256_setzero_si256())));
     }
 
-    // The lanes of `v` ORed into one.
-    [[QUEENBOARD_VEKTOR_ZIEL]] static Maske oder(__m128i v) {
-        return static_cast<Maske>(_mm_cvtsi128_si64(v)) |
-               static_cast<Maske>(_mm_extract_epi64(v, 1));
+    struct Haelften {
+        __m128i unten, oben;
+    };
+    [[QUEENBOARD_VEKTOR_ZIEL]] static Haelften halbieren(__m256i v) {
+        return {_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1)};
     }
+    template <int I> [[QUEENBOARD_VEKTOR_ZIEL]] static Maske wort(__m128i v) {
+        if constexpr (I == 0)
+            return static_cast<Maske>(_mm_cvtsi128_si64(v)); // a plain move
+        else
+            return static_cast<Maske>(_mm_extract_epi64(v, I));
+    }
+
+    // The lanes of `v` ORed into one.
+    [[QUEENBOARD_VEKTOR_ZIEL]] static Maske oder(__m128i v) { return wort<0>(v) | wort<1>(v); }
     [[QUEENBOARD_VEKTOR_ZIEL]] static Maske oder(__m256i v) {
-        return oder(_mm_or_si128(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1)));
+        const auto [unten, oben] = halbieren(v);
+        return oder(_mm_or_si128(unten, oben));
     }
 
     // The lanes of `v` added.
     [[QUEENBOARD_VEKTOR_ZIEL]] static std::int64_t addiert(__m256i v) {
-        const __m128i h = _mm_add_epi64(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
-        return _mm_cvtsi128_si64(h) + _mm_extract_epi64(h, 1);
+        const auto [unten, oben] = halbieren(v);
+        const __m128i h = _mm_add_epi64(unten, oben);
+        return static_cast<std::int64_t>(wort<0>(h) + wort<1>(h));
     }
 };
 static_assert(Kern<VektorKern>);
